@@ -1,0 +1,42 @@
+# Quick start on a fresh Debian 12 machine:
+#   make run    installs what is missing, builds, and starts the program
+#   make test   installs what is missing, builds, and runs every test
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+SAMPLE ?= .assets/testdata/astronaut.png
+
+.PHONY: all setup configure build run test bench sanitize clean
+
+all: build
+
+setup:
+	scripts/install-packages.sh
+	scripts/fetch-assets.sh
+
+configure: setup
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/bin/spinewise-probe $(SAMPLE)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/bin/spinewise-bench
+
+# make sanitize SANITIZER=address,undefined|thread: the test suite in its own build tree.
+SANITIZER ?= address,undefined
+sanitize: setup
+	cmake -S . -B build-$(subst $(comma),-,$(SANITIZER)) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSPINEWISE_SANITIZE=$(SANITIZER)
+	cmake --build build-$(subst $(comma),-,$(SANITIZER)) -j $(JOBS)
+	cd build-$(subst $(comma),-,$(SANITIZER)) && ctest --output-on-failure -j $(JOBS)
+
+comma := ,
+
+clean:
+	rm -rf $(BUILD_DIR) build-*

@@ -1,0 +1,10 @@
+#include "foundation/NotificationCenter.hpp"
+
+namespace spinewise {
+
+NotificationCenter& NotificationCenter::defaultCenter() {
+    static NotificationCenter center;
+    return center;
+}
+
+}  // namespace spinewise
