@@ -1,7 +1,7 @@
 #pragma once
 
 #include "foundation/Clock.hpp"
-#include "posture/Geometry.hpp"
+#include "foundation/Geometry.hpp"
 
 #include <nlohmann/json_fwd.hpp>
 
