@@ -18,11 +18,11 @@ Monotonic::time_point monotonicTimePoint(TimeInterval seconds) {
 
 }  // namespace
 
+// Notifying under the lock keeps the loop, and so its owner's destruction,
+// waiting until this thread is done with the condition variable.
 void TaskLoop::post(TimeInterval delay, Task task) {
-    {
-        const std::lock_guard lock(mutex_);
-        tasks_.push(monotonicNow() + std::max(delay, 0.0), std::move(task));
-    }
+    const std::lock_guard lock(mutex_);
+    tasks_.push(monotonicNow() + std::max(delay, 0.0), std::move(task));
     wake_.notify_one();
 }
 
@@ -51,10 +51,8 @@ void TaskLoop::serve() {
 }
 
 void TaskLoop::quit() {
-    {
-        const std::lock_guard lock(mutex_);
-        quitting_ = true;
-    }
+    const std::lock_guard lock(mutex_);
+    quitting_ = true;
     wake_.notify_one();
 }
 

@@ -87,6 +87,7 @@ TEST(Throttle, NextCallCancelsThePendingOneWhoseCallerReturnsWithoutItsBlock) {
         first.join();
         main.stop();
     });
+    while (operations.operationCount() < 4) std::this_thread::yield();  // both calls queued before main serves
     main.run();
     second.join();
 
