@@ -47,7 +47,6 @@ public:
     /// Lets go of finished operations and starts those that became ready.
     void update() {
         std::vector<Entry> finished;
-        std::vector<std::shared_ptr<Operation>> ready;
         {
             const std::lock_guard lock(mutex_);
             std::vector<Entry> pending;
@@ -56,11 +55,10 @@ public:
             for (auto& entry : entries_) {
                 if (entry.started || !entry.operation->isReady()) continue;
                 entry.started = true;
-                ready.push_back(entry.operation);
+                queue_.async([operation = entry.operation] { operation->start(); });  // under the lock: in add order
             }
+            changed_.notify_all();
         }
-        changed_.notify_all();
-        for (auto& operation : ready) queue_.async([operation = std::move(operation)] { operation->start(); });
         // `finished` goes here, outside the lock: an operation's destruction may take locks of its own.
     }
 
