@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -54,7 +55,8 @@ std::optional<MethodRun> runInChild(const DetectorFactory& makeDetector, const B
     void* shared = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     if (shared == MAP_FAILED) return std::nullopt;
     auto* header = new (shared) SharedHeader{};
-    auto* results = new (header + 1) FrameResult[frames.count()];
+    auto* results = reinterpret_cast<FrameResult*>(header + 1);
+    std::uninitialized_value_construct_n(results, frames.count());
 
     const pid_t child = fork();
     if (child == 0) {

@@ -85,7 +85,7 @@ Row summarise(const std::string& name, const MethodRun& run, const MethodRun* re
 }
 
 void printTable(const std::vector<Row>& rows, const BenchFrames& frames) {
-    std::printf("%zu frames (%zu pictures x 3 shifts x 2 sizes), one thread, eye error against dlib\n\n",
+    std::printf("%zu frames (%zu pictures x 3 shifts x 2 sizes), one thread, eye error against dlib on whole frames\n\n",
                 frames.count(), frames.sourceCount());
     std::printf("| method | 640x480 median ms | 640x480 p95 ms | 1280x720 median ms | 1280x720 p95 ms | both eyes | "
                 "eye-y error px | peak RSS MB | RSS growth MB |\n");
@@ -114,9 +114,13 @@ int run() {
     const BenchFrames frames(SPINEWISE_TESTDATA_DIR, 45, {kSmall, kLarge}, {0.0, 0.1, 0.2});
     const auto modelPath = ResourceBundle::main().requiredResource(BlazeFaceFinder::kModelResource);
     const std::vector<Method> methods{
-        {"ours: BlazeFace", [&] { return std::make_unique<TrackingFaceDetector>(std::make_unique<BlazeFaceFinder>(modelPath)); }},
-        {"dlib HOG + 68 landmarks", [] {
+        {"ours: BlazeFace, near last face first", [&] { return std::make_unique<TrackingFaceDetector>(std::make_unique<BlazeFaceFinder>(modelPath)); }},
+        {"dlib HOG + 68 landmarks, near last face first", [] {
              return std::make_unique<TrackingFaceDetector>(
+                 std::make_unique<DlibFaceFinder>(DlibFaceFinder::kDefaultPredictorPath));
+         }},
+        {"dlib HOG + 68 landmarks, whole frame (reference)", [] {
+             return std::make_unique<WholeImageFaceDetector>(
                  std::make_unique<DlibFaceFinder>(DlibFaceFinder::kDefaultPredictorPath));
          }},
         {"Haar face + eyes, whole frame (baseline)", [] {
@@ -139,12 +143,15 @@ int run() {
         }
         runs.push_back(std::move(*result));
     }
-    const MethodRun& reference = runs[1];
+    // dlib searching every whole frame is the eye-height reference: a search
+    // near the last face can settle on a false face after a scene change.
+    constexpr std::size_t kReference = 2;
+    constexpr std::size_t kBaseline = 3;
     std::vector<Row> rows;
     for (std::size_t i = 0; i < methods.size(); ++i)
-        rows.push_back(summarise(methods[i].name, runs[i], i == 1 ? nullptr : &reference, frames));
+        rows.push_back(summarise(methods[i].name, runs[i], i == kReference ? nullptr : &runs[kReference], frames));
     printTable(rows, frames);
-    printTargets(rows[0], rows[2]);
+    printTargets(rows[0], rows[kBaseline]);
     return 0;
 }
 

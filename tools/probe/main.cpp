@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 namespace spinewise {
@@ -36,10 +37,11 @@ void probe(FrameReader& reader, Detector& detector, const ProbeOptions& options)
 }
 
 int run(const ProbeOptions& options) {
-    // One thread keeps the probe as light as the program; OpenCV's own log
-    // lines would break the one-line error reports.
+    // One thread keeps the probe as light as the program. The log lines of
+    // OpenCV and of its video decoder would break the one-line error reports.
     cv::setNumThreads(1);
     cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
+    setenv("OPENCV_FFMPEG_LOGLEVEL", "-8", 0);
     Detector detector(makeFaceDetector(options.detector));
     try {
         if (options.cameraIndex) {
