@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace spinewise {
@@ -43,7 +44,8 @@ struct Row {
     std::string name;
     double smallMedian, smallP95, largeMedian, largeP95;
     double bothEyesPercent;
-    double eyeErrorPx;  ///< NaN without a reference
+    double eyeErrorPx;  ///< all frames; NaN without a reference
+    double smallEyeErrorPx, largeEyeErrorPx;
     double peakRssMb, rssGrowthMb;
 };
 
@@ -54,14 +56,16 @@ std::vector<double> timesAt(const MethodRun& run, const BenchFrames& frames, cv:
     return times;
 }
 
-/// Mean absolute eye height difference, both eyes, over frames where both found two eyes.
-double eyeError(const MethodRun& run, const MethodRun& reference) {
+/// Mean absolute eye height difference, both eyes, over the frames of one
+/// size (any size without one) where both found two eyes; NaN for none.
+double eyeError(const MethodRun& run, const MethodRun& reference, const BenchFrames& frames,
+                std::optional<cv::Size> size) {
     double sum = 0;
     int count = 0;
     for (std::size_t i = 0; i < run.frames.size(); ++i) {
         const auto& ours = run.frames[i];
         const auto& theirs = reference.frames[i];
-        if (!ours.bothEyes || !theirs.bothEyes) continue;
+        if (!ours.bothEyes || !theirs.bothEyes || (size && frames.spec(i).size != *size)) continue;
         sum += std::abs(ours.leftEyeY - theirs.leftEyeY) + std::abs(ours.rightEyeY - theirs.rightEyeY);
         count += 2;
     }
@@ -79,7 +83,9 @@ Row summarise(const std::string& name, const MethodRun& run, const MethodRun* re
             percentile(large, 0.5),
             percentile(large, 0.95),
             100.0 * found / static_cast<double>(run.frames.size()),
-            reference ? eyeError(run, *reference) : std::nan(""),
+            reference ? eyeError(run, *reference, frames, std::nullopt) : std::nan(""),
+            reference ? eyeError(run, *reference, frames, kSmall) : std::nan(""),
+            reference ? eyeError(run, *reference, frames, kLarge) : std::nan(""),
             run.peakRssMb,
             run.peakRssMb - run.baselineRssMb};
 }
@@ -88,13 +94,16 @@ void printTable(const std::vector<Row>& rows, const BenchFrames& frames) {
     std::printf("%zu frames (%zu pictures x 3 shifts x 2 sizes), one thread, eye error against dlib on whole frames\n\n",
                 frames.count(), frames.sourceCount());
     std::printf("| method | 640x480 median ms | 640x480 p95 ms | 1280x720 median ms | 1280x720 p95 ms | both eyes | "
-                "eye-y error px | peak RSS MB | RSS growth MB |\n");
+                "eye-y error px (640 / 1280 / all) | peak RSS MB | RSS growth MB |\n");
     std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const auto& row : rows) {
-        const std::string error = std::isnan(row.eyeErrorPx) ? "(reference)" : std::to_string(row.eyeErrorPx);
-        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.1f%% | %.5s | %.0f | %.0f |\n", row.name.c_str(),
-                    row.smallMedian, row.smallP95, row.largeMedian, row.largeP95, row.bothEyesPercent,
-                    error.c_str(), row.peakRssMb, row.rssGrowthMb);
+        char error[64] = "reference";
+        if (!std::isnan(row.eyeErrorPx))
+            std::snprintf(error, sizeof error, "%.2f / %.2f / %.2f", row.smallEyeErrorPx, row.largeEyeErrorPx,
+                          row.eyeErrorPx);
+        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.1f%% | %s | %.0f | %.0f |\n", row.name.c_str(),
+                    row.smallMedian, row.smallP95, row.largeMedian, row.largeP95, row.bothEyesPercent, error,
+                    row.peakRssMb, row.rssGrowthMb);
     }
 }
 
