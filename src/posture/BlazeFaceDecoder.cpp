@@ -16,7 +16,7 @@ struct AnchorLayer {
 constexpr std::array kAnchorLayers{AnchorLayer{16, 2}, AnchorLayer{8, 6}};
 
 float sigmoid(float logit) {
-    // Clipped like the reference decoder so that extreme logits stay finite.
+    // Clipped so that extreme logits stay finite.
     return 1.0f / (1.0f + std::exp(-std::clamp(logit, -100.0f, 100.0f)));
 }
 
