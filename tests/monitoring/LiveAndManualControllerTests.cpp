@@ -5,6 +5,8 @@
 #include "monitoring/LiveController.hpp"
 #include "monitoring/ManualController.hpp"
 
+#include <ostream>
+
 namespace spinewise::testing {
 namespace {
 
@@ -37,6 +39,10 @@ struct ManualEnding {
     TimeInterval endsAt;
     std::string line;
 };
+
+void PrintTo(const ManualEnding& ending, std::ostream* out) {
+    *out << toString(ending.state) << " since " << ending.postureStart;
+}
 
 class ManualCheckEndingTest : public MonitorTest, public ::testing::WithParamInterface<ManualEnding> {};
 

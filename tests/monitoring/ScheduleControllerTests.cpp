@@ -3,8 +3,9 @@
 #include "MonitorTestSupport.hpp"
 
 #include "foundation/SerialQueue.hpp"
-#include "monitoring/Monitoring.hpp"
 #include "monitoring/ScheduleController.hpp"
+
+#include <ostream>
 
 namespace spinewise::testing {
 namespace {
@@ -30,6 +31,10 @@ struct BurstEnding {
     TimeInterval endsAt;
     std::string line;
 };
+
+void PrintTo(const BurstEnding& ending, std::ostream* out) {
+    *out << toString(ending.state) << " since " << ending.postureStart;
+}
 
 class BurstEndingTest : public ScheduleControllerTest, public ::testing::WithParamInterface<BurstEnding> {};
 
@@ -214,19 +219,6 @@ TEST_F(ScheduleControllerTest, StepsStartedOnAQueueOfTheirOwnRunTheSameCycle) {
                                     "107 stop",
                                 }));
     EXPECT_EQ(main.pendingTaskCount(), 0u);
-}
-
-TEST_F(MonitorTest, BurstUsedDirectlyAsAMonitorStopsTickingWithoutFinishing) {
-    const auto burst = std::make_shared<Monitoring>(environment(), datasource, delegate);
-    setPosture(State::poor, 0);
-    burst->start();
-    main.advance(3.5);
-    burst->stop();
-    main.advance(10);
-
-    EXPECT_EQ(transcript.lines, Lines{"3 confirm poor"});
-    EXPECT_FALSE(burst->isFinished());
-    EXPECT_TRUE(burst->isExecuting());
 }
 
 }  // namespace
