@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <future>
+#include <ostream>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -62,6 +63,9 @@ struct FailureCase {
     int code;
     std::string message;
 };
+
+// Names each case after its message in test listings.
+void PrintTo(const FailureCase& failure, std::ostream* out) { *out << failure.message; }
 
 class MutexFailureMessage : public testing::TestWithParam<FailureCase> {};
 
