@@ -5,6 +5,8 @@
 #include <opencv2/videoio.hpp>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <system_error>
 
 namespace spinewise {
@@ -46,11 +48,11 @@ public:
     bool isOpened() const { return capture_.isOpened(); }
 
     // The driver paces the reads; a read waits at most for one frame.
-    FrameRead read(std::stop_token) override {
+    FrameRead read(std::stop_token stop) override {
         cv::Mat frame;
         if (!capture_.read(frame) || frame.empty()) {
-            std::error_code error;
-            if (!std::filesystem::exists(node_.path, error)) return DeviceGone{};
+            if (nodeGoesAway(stop)) return DeviceGone{};
+            if (stop.stop_requested()) return ReadInterrupted{};
             return CaptureError::make(CaptureErrorCode::readFailed,
                                       "The camera " + quoted(node_.device) + " stopped delivering pictures.");
         }
@@ -60,6 +62,21 @@ public:
     }
 
 private:
+    /// Whether the node disappears within a moment: an unplugged camera fails
+    /// its reads shortly before the kernel removes its node.
+    bool nodeGoesAway(const std::stop_token& stop) const {
+        for (int look = 0; look < kGraceLooks; ++look) {
+            std::error_code error;
+            if (!std::filesystem::exists(node_.path, error)) return true;
+            if (stop.stop_requested()) return false;
+            std::this_thread::sleep_for(kGracePause);
+        }
+        return false;
+    }
+
+    static constexpr int kGraceLooks = 10;
+    static constexpr std::chrono::milliseconds kGracePause{50};
+
     cv::VideoCapture capture_;
     const V4l2DeviceTree::Node node_;
 };

@@ -14,8 +14,8 @@ namespace spinewise {
 ///
 /// A device another program streams from is an error naming the device, both
 /// when it is attached and when capture starts. When the device in use is
-/// unplugged, reading ends quietly (the node is gone); a read that fails
-/// while the node is still there is a runtime error.
+/// unplugged, reading ends quietly (its node goes within half a second of the
+/// failed read); a read that fails while the node stays is a runtime error.
 class V4l2Driver final : public CaptureDriver {
 public:
     explicit V4l2Driver(std::filesystem::path root = "/",
