@@ -15,9 +15,11 @@ struct Installed {
     std::shared_ptr<AlertPresenter> alerts = std::make_shared<LogAlertPresenter>();
 };
 
+// Never destroyed, like the shared camera: its threads may still hand events
+// to the main queue while the process ends.
 Installed& installed() {
-    static Installed value;
-    return value;
+    static auto* const value = new Installed;
+    return *value;
 }
 
 Camera* makeSharedCamera() {

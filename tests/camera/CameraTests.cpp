@@ -285,5 +285,10 @@ TEST_F(CameraTest, StartAndStopOffTheMainThreadStopTheProgram) {
     EXPECT_DEATH(std::thread([&] { camera.stopCapture(); }).join(), "Camera::stopCapture called off the main thread");
 }
 
+TEST(CameraShared, StopsTheProgramWhenUsedBeforeTheProgramInstalledItsMainQueue) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(Camera::shared(), "No main queue installed before the camera was used");
+}
+
 }  // namespace
 }  // namespace spinewise::testing
