@@ -12,7 +12,7 @@ std::uint8_t scaled(std::uint8_t component, double factor) {
 
 }  // namespace
 
-RgbaImage tinted(const RgbaImage& image, const RgbaColor& color) {
+RgbaImage tinted(const RgbaImage& image, const Color& color) {
     RgbaImage result(image.width(), image.height());
     std::ranges::transform(image.pixels(), result.pixels().begin(), [&color](Rgba8 pixel) {
         return Rgba8{scaled(pixel.red, color.red), scaled(pixel.green, color.green),

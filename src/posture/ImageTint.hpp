@@ -1,6 +1,6 @@
 #pragma once
 
-#include "posture/RgbaColor.hpp"
+#include "foundation/Color.hpp"
 #include "posture/RgbaImage.hpp"
 
 namespace spinewise {
@@ -9,6 +9,6 @@ namespace spinewise {
 /// multiplied component by component (red, green, blue and alpha) by `color`.
 /// Components of `color` outside 0..1 are clamped; results are rounded to the
 /// nearest 8-bit value.
-RgbaImage tinted(const RgbaImage& image, const RgbaColor& color);
+RgbaImage tinted(const RgbaImage& image, const Color& color);
 
 }  // namespace spinewise

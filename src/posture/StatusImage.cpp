@@ -3,9 +3,9 @@
 namespace spinewise {
 
 StatusImage statusImage(const std::optional<Posture>& posture) {
-    if (!posture) return {kStatusCorrectImageName, RgbaColor::white(0.5, 1.0)};
+    if (!posture) return {kStatusCorrectImageName, Color::white(0.5, 1.0)};
     const auto name = posture->state == Posture::State::poor ? kStatusPoorImageName : kStatusCorrectImageName;
-    return {name, RgbaColor::white(0.3, 1.0)};
+    return {name, Color::white(0.3, 1.0)};
 }
 
 }  // namespace spinewise

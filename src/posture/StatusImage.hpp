@@ -1,7 +1,7 @@
 #pragma once
 
 #include "posture/Posture.hpp"
-#include "posture/RgbaColor.hpp"
+#include "foundation/Color.hpp"
 
 #include <optional>
 #include <string_view>
@@ -12,7 +12,7 @@ namespace spinewise {
 /// loads the named resource and applies `tinted`.
 struct StatusImage {
     std::string_view resourceName;
-    RgbaColor tint;
+    Color tint;
     friend bool operator==(const StatusImage&, const StatusImage&) = default;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "posture/Posture.hpp"
-#include "settings/Color.hpp"
+#include "foundation/Color.hpp"
 #include "settings/KeyShortcut.hpp"
 
 #include <nlohmann/json_fwd.hpp>
