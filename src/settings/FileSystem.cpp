@@ -68,6 +68,10 @@ std::string readFileContents(const std::filesystem::path& path) {
     }
 }
 
+bool isMissingFile(const std::system_error& error) {
+    return error.code() == std::errc::no_such_file_or_directory || error.code() == std::errc::not_a_directory;
+}
+
 void replaceFileContents(const std::filesystem::path& path, std::string_view bytes) {
     std::string temporary = path.string() + ".tmp-XXXXXX";
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));

@@ -11,6 +11,9 @@ namespace spinewise {
 /// names the path and the cause.
 std::string readFileContents(const std::filesystem::path& path);
 
+/// Whether an error of readFileContents means that there is no such file.
+bool isMissingFile(const std::system_error& error);
+
 /// Replaces a file's content so that the file holds either its old or its new
 /// bytes whatever happens: the bytes go to a temporary file beside it, are
 /// flushed to the disk and renamed over it. A failure throws std::system_error

@@ -15,8 +15,6 @@ namespace spinewise {
 class PreferencesFile {
 public:
     static constexpr std::string_view kFileName = "preferences.plist";
-    /// A file that cannot be used is kept as its name + this + a UTC time stamp.
-    static constexpr std::string_view kUnreadableSuffix = ".unreadable-";
 
     /// `clock` stamps the name under which an unusable file is kept.
     PreferencesFile(ApplicationDirectory directory, const Clock& clock)
@@ -35,8 +33,6 @@ public:
     void save(const State& state) const;
 
 private:
-    void keepAside(const std::filesystem::path& file) const;
-
     ApplicationDirectory directory_;
     const Clock& clock_;
 };
