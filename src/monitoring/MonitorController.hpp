@@ -72,10 +72,10 @@ public:
     static std::shared_ptr<MonitorController> make(MonitorControllerEnvironment environment, Detector detector);
 
     /// The program's controller: the shared camera, settings and main screen,
-    /// the default and workspace notification centres, the default detector,
-    /// and queues of its own over `mainQueue`, which must be the main queue
-    /// the camera was given (CameraProgramEnvironment).
-    static std::shared_ptr<MonitorController> makeForProgram(Queue& mainQueue);
+    /// the default and workspace notification centres, and queues of its own
+    /// over `mainQueue`, which must be the main queue the camera was given
+    /// (CameraProgramEnvironment).
+    static std::shared_ptr<MonitorController> makeForProgram(Queue& mainQueue, Detector detector = Detector());
 
     ~MonitorController() override;
     MonitorController(const MonitorController&) = delete;

@@ -29,7 +29,7 @@ ProgramQueues& programQueues(Queue& mainQueue) {
 
 }  // namespace
 
-std::shared_ptr<MonitorController> MonitorController::makeForProgram(Queue& mainQueue) {
+std::shared_ptr<MonitorController> MonitorController::makeForProgram(Queue& mainQueue, Detector detector) {
     auto& queues = programQueues(mainQueue);
     return make(
         {
@@ -43,7 +43,7 @@ std::shared_ptr<MonitorController> MonitorController::makeForProgram(Queue& main
             .notifications = NotificationCenter::defaultCenter(),
             .workspaceNotifications = WorkspaceNotifications::center(),
         },
-        Detector());
+        std::move(detector));
 }
 
 }  // namespace spinewise

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-namespace spinewise {
+namespace spinewise::probe {
 
 FrameReader FrameReader::openFile(const std::string& path) {
     std::error_code error;
@@ -35,4 +35,4 @@ bool FrameReader::read(cv::Mat& frame) {
     return capture_.isOpened() && capture_.read(frame) && !frame.empty();
 }
 
-}  // namespace spinewise
+}  // namespace spinewise::probe

@@ -7,6 +7,10 @@
 #include <string>
 
 namespace spinewise {
+// The camera library has a FrameReader of its own; the inline namespace keeps
+// the two apart in a program that links both, while spinewise::FrameReader
+// still names this one wherever the camera's header is not included.
+inline namespace probe {
 
 /// An input that cannot be read: a missing file, an unreadable image or video,
 /// a camera that does not open.
@@ -37,4 +41,5 @@ private:
     cv::VideoCapture capture_;
 };
 
+}  // namespace probe
 }  // namespace spinewise

@@ -39,6 +39,19 @@ FaceDetectorKind parseDetector(const std::string& text) {
     throw ProbeUsageError("--detector must be blazeface or dlib, got \"" + text + "\"");
 }
 
+MonitorMode parseMonitorMode(const std::string& text) {
+    if (text == "live") return MonitorMode::live;
+    if (text == "scheduled") return MonitorMode::scheduled;
+    if (text == "manual") return MonitorMode::manual;
+    throw ProbeUsageError("--monitor must be live, scheduled or manual, got \"" + text + "\"");
+}
+
+TimeInterval parseDuration(const std::string& text) {
+    const auto value = parseNumber<double>("--duration", text);
+    if (!std::isfinite(value) || value <= 0) throw ProbeUsageError("--duration must be a positive number of seconds");
+    return value;
+}
+
 template <typename Number>
 Number parseAtLeast(const std::string& option, const std::string& text, Number minimum) {
     const auto value = parseNumber<Number>(option, text);
@@ -55,6 +68,9 @@ const std::map<std::string, ValueHandler, std::less<>>& valueOptions() {
         {"--target", [](ProbeOptions& o, const std::string& v) { o.target = parseTarget(v); }},
         {"--camera", [](ProbeOptions& o, const std::string& v) { o.cameraIndex = parseAtLeast("--camera", v, 0); }},
         {"--frames", [](ProbeOptions& o, const std::string& v) { o.frameLimit = parseAtLeast("--frames", v, 1L); }},
+        {"--monitor", [](ProbeOptions& o, const std::string& v) { o.monitor = parseMonitorMode(v); }},
+        {"--device", [](ProbeOptions& o, const std::string& v) { o.deviceUID = v; }},
+        {"--duration", [](ProbeOptions& o, const std::string& v) { o.duration = parseDuration(v); }},
     };
     return options;
 }
@@ -77,6 +93,12 @@ ProbeOptions parseProbeArguments(std::span<const std::string> arguments) {
         }
     }
     if (options.help) return options;
+    if (options.monitor) {
+        if (options.cameraIndex || !options.files.empty() || options.frameLimit)
+            throw ProbeUsageError("--monitor takes its frames from the camera: no files, --camera or --frames");
+        return options;
+    }
+    if (options.deviceUID || options.duration) throw ProbeUsageError("--device and --duration go with --monitor");
     if (options.cameraIndex && !options.files.empty()) throw ProbeUsageError("give files or --camera, not both");
     if (!options.cameraIndex && options.files.empty()) throw ProbeUsageError("no input: give image or video files, or --camera INDEX");
     return options;
@@ -85,11 +107,18 @@ ProbeOptions parseProbeArguments(std::span<const std::string> arguments) {
 const char* probeUsage() {
     return "usage: spinewise-probe [options] FILE...\n"
            "       spinewise-probe [options] --camera INDEX\n"
+           "       spinewise-probe --monitor live|scheduled|manual [--device UID] [--duration SECONDS]\n"
+           "                       [--detector D] [--target WxH]\n"
            "Finds the face and both eyes in every frame and prints one JSON line per frame.\n"
+           "With --monitor, runs the monitoring engine on a camera (or the clips listed in\n"
+           "SPINEWISE_REPLAY_DEVICES) with the saved settings, the mode overridden for this\n"
+           "run, and prints its diagnostic lines and one JSON line per confirmed posture,\n"
+           "until SIGINT or SIGTERM, or for --duration seconds.\n"
            "  --detector blazeface|dlib   face detector (default blazeface)\n"
            "  --eye-level F               eye-level line, fraction of the target height (default 0.5)\n"
            "  --target WxH                target the image is fitted into (default 1440x900)\n"
-           "  --frames N                  at most N frames of each video or camera\n";
+           "  --frames N                  at most N frames of each video or camera\n"
+           "  --device UID                the camera to monitor with (default: the saved or default one)\n";
 }
 
 }  // namespace spinewise

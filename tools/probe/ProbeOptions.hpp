@@ -1,6 +1,8 @@
 #pragma once
 
+#include "foundation/Clock.hpp"
 #include "foundation/Geometry.hpp"
+#include "monitoring/MonitorMode.hpp"
 #include "posture/FaceDetectorFactory.hpp"
 
 #include <optional>
@@ -19,6 +21,10 @@ struct ProbeOptions {
     double eyeLevel = 0.5;  ///< fraction of the target height, from the bottom
     Size target{1440, 900};
     std::optional<long> frameLimit;  ///< frames per source at most
+    /// Run the monitoring engine in this mode instead of probing frames.
+    std::optional<MonitorMode> monitor;
+    std::optional<std::string> deviceUID;     ///< the camera the engine uses
+    std::optional<TimeInterval> duration;     ///< how long the engine runs; until a signal without it
     bool help = false;
 };
 

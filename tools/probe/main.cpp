@@ -1,6 +1,8 @@
 // spinewise-probe: runs the face detector and the eye-level rule over images,
-// videos or a camera and prints one JSON line per frame.
+// videos or a camera and prints one JSON line per frame, or runs the
+// monitoring engine headless (--monitor).
 #include "FrameReader.hpp"
+#include "MonitorProbe.hpp"
 #include "ProbeOptions.hpp"
 #include "ProbeRecord.hpp"
 
@@ -42,6 +44,7 @@ int run(const ProbeOptions& options) {
     cv::setNumThreads(1);
     cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
     setenv("OPENCV_FFMPEG_LOGLEVEL", "-8", 0);
+    if (options.monitor) return runMonitorProbe(options);
     Detector detector(makeFaceDetector(options.detector));
     try {
         if (options.cameraIndex) {
