@@ -23,8 +23,17 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/spinewise-probe $(SAMPLE)
 
+# Every test, then the threaded parts (camera, monitoring modes, monitor
+# controller) again under the thread sanitizer in a Debug tree of their own.
+TSAN_DIR ?= build-tsan
+TSAN_TARGETS = camera_tests monitoring_tests engine_tests
+TSAN_LABELS = ^(camera|monitoring|engine)$$
+
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSPINEWISE_SANITIZE=thread
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TARGETS)
+	cd $(TSAN_DIR) && ctest --output-on-failure -j $(JOBS) -L '$(TSAN_LABELS)'
 
 bench: build
 	$(BUILD_DIR)/bin/spinewise-bench

@@ -168,6 +168,8 @@ struct HistoryCase {
     std::vector<std::pair<State, TimeInterval>> history;
 };
 
+void PrintTo(const HistoryCase& historyCase, std::ostream* out) { *out << historyCase.name; }
+
 class HistoryTest : public MonitorControllerTest, public ::testing::WithParamInterface<HistoryCase> {};
 
 TEST_P(HistoryTest, GetsEachNewlyConfirmedCorrectOrPoorPostureWithItsStart) {
