@@ -45,12 +45,16 @@ MonitorController::MonitorController(MonitorControllerEnvironment environment, D
 MonitorController::~MonitorController() = default;
 
 void MonitorController::followSettingsAndSystem() {
+    // Only a running controller follows the screens: a paused one stays
+    // paused, so that a wake neither turns the camera on behind the user's
+    // back nor takes it from whoever uses it meanwhile (the calibration
+    // preview), and a sleep does not stop it for them.
     auto& workspace = environment_.workspaceNotifications;
     observations_.push_back(workspace.addObserver(std::string(WorkspaceNotifications::screensDidWake), [this] {
-        if (monitor_) monitor_->start();
+        if (isRunning_) monitor_->start();
     }));
     observations_.push_back(workspace.addObserver(std::string(WorkspaceNotifications::screensDidSleep), [this] {
-        if (monitor_) monitor_->stop();
+        if (isRunning_) monitor_->stop();
     }));
     auto& notifications = environment_.notifications;
     observations_.push_back(notifications.addObserver(std::string(Camera::Notifications::sessionDidStartRunning),

@@ -52,9 +52,9 @@ struct MonitorControllerEnvironment {
 /// records confirmed correct and poor postures in the history, and reports
 /// both kinds of change to its delegate.
 ///
-/// "scheduleInterval" selects the mode the next start() creates; screen sleep
-/// and wake stop and restart the mode object; every start or stop of the
-/// camera session clears both postures.
+/// "scheduleInterval" selects the mode the next start() creates; while the
+/// controller runs, screen sleep and wake stop and restart the mode object;
+/// every start or stop of the camera session clears both postures.
 ///
 /// Main thread only. Frames arrive on the camera's frame queue, which waits
 /// while the main thread classifies one; the main thread never waits for it.
@@ -83,9 +83,12 @@ public:
 
     void setDelegate(std::weak_ptr<MonitorControllerDelegate> delegate) { delegate_ = std::move(delegate); }
 
-    /// Replaces the mode object by a fresh one for mode() and starts it.
+    /// Replaces the mode object by a fresh one for mode() and starts it. Not
+    /// from inside a call the mode object makes (a delegate call it causes):
+    /// that would destroy the mode object under way.
     void start();
-    /// Stops the mode object, which stays in place for a screen wake.
+    /// Stops the mode object, which stays in place, paused: screen sleep and
+    /// wake leave it alone until the next start().
     void stop();
 
     /// True after start(), false after stop(); screen sleep and wake leave it alone.

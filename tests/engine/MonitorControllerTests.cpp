@@ -219,31 +219,52 @@ TEST_F(MonitorControllerTest, ALastingPoorPostureConfirmedEverySecondIsReportedA
     EXPECT_EQ(history().front().start, slumped);
 }
 
-TEST_F(MonitorControllerTest, ScreenSleepStopsTheModeObjectAndWakeStartsItWhetherRunningOrPaused) {
+TEST_F(MonitorControllerTest, ScreenSleepStopsTheRunningModeObjectAndWakeStartsIt) {
     preferences.setScheduleInterval(0);
-    for (const bool paused : {false, true}) {
-        SCOPED_TRACE(paused ? "paused" : "running");
-        controller = makeController();
-        if (paused) controller->stop();
-        main.runPending();
+    controller = makeController();
+    main.runPending();
 
-        workspace.post(WorkspaceNotifications::screensDidSleep);
-        EXPECT_FALSE(camera.isSessionRunning());
-        EXPECT_EQ(controller->isRunning(), !paused);
-        workspace.post(WorkspaceNotifications::screensDidWake);
-        EXPECT_TRUE(camera.isSessionRunning());
-        EXPECT_EQ(controller->isRunning(), !paused);
+    workspace.post(WorkspaceNotifications::screensDidSleep);
+    EXPECT_FALSE(camera.isSessionRunning());
+    EXPECT_TRUE(controller->isRunning());
+    workspace.post(WorkspaceNotifications::screensDidWake);
+    EXPECT_TRUE(camera.isSessionRunning());
+    EXPECT_TRUE(controller->isRunning());
 
-        // The woken live mode judges the posture again.
-        transcript.clear();
-        for (int frame = 0; frame < 12; ++frame) showFace(kSlumpedFace);
-        EXPECT_EQ(transcript.linesWith("confirmed poor").size(), 1u);
-        controller->stop();
-        main.runPending();
-    }
+    // The woken live mode judges the posture again.
+    transcript.clear();
+    for (int frame = 0; frame < 12; ++frame) showFace(kSlumpedFace);
+    EXPECT_EQ(transcript.linesWith("confirmed poor").size(), 1u);
 }
 
-TEST_F(MonitorControllerTest, ScreenSleepAndWakeWithoutAModeObjectDoNothing) {
+/// Another receiver of the camera, as the calibration preview is.
+class PreviewStandIn final : public CameraDelegate {
+public:
+    void camera(Camera&, const cv::Mat&, Rect) override {}
+    std::string description() const override { return "PreviewViewController"; }
+};
+
+TEST_F(MonitorControllerTest, APausedControllerLeavesTheCameraAloneThroughScreenSleepAndWake) {
+    preferences.setScheduleInterval(0);
+    controller = makeController();
+    controller->stop();
+    main.runPending();
+
+    workspace.post(WorkspaceNotifications::screensDidSleep);
+    workspace.post(WorkspaceNotifications::screensDidWake);
+    EXPECT_FALSE(camera.isSessionRunning());  // monitoring stays paused
+
+    const auto preview = std::make_shared<PreviewStandIn>();
+    camera.startCapture(preview);
+    transcript.clear();
+    workspace.post(WorkspaceNotifications::screensDidSleep);
+    EXPECT_TRUE(camera.isSessionRunning());  // the preview keeps its camera
+    workspace.post(WorkspaceNotifications::screensDidWake);
+    EXPECT_EQ(transcript.lines(), Lines{});
+    EXPECT_FALSE(controller->isRunning());
+}
+
+TEST_F(MonitorControllerTest, ANeverStartedControllerIgnoresScreenSleepAndWake) {
     preferences.setScheduleInterval(6);
     controller = makeController();
     workspace.post(WorkspaceNotifications::screensDidSleep);
