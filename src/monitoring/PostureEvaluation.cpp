@@ -1,26 +1,15 @@
 #include "monitoring/PostureEvaluation.hpp"
 
+#include "foundation/DecimalText.hpp"
 #include "foundation/Log.hpp"
 #include "monitoring/Monitor.hpp"
 #include "monitoring/MonitorDatasource.hpp"
 #include "monitoring/MonitorDelegate.hpp"
 #include "settings/Preferences.hpp"
 
-#include <array>
-#include <charconv>
 #include <string>
 
 namespace spinewise {
-namespace {
-
-std::string decimal(TimeInterval seconds) {
-    std::array<char, 32> number{};
-    const auto written = std::to_chars(number.data(), number.data() + number.size(), seconds);
-    return std::string(number.data(), written.ptr);
-}
-
-}  // namespace
-
 std::optional<Posture> PostureEvaluation::confirmLasting(Monitor& monitor) const {
     const auto datasource = monitor.datasource().lock();
     if (!datasource) return std::nullopt;
@@ -34,7 +23,7 @@ bool PostureEvaluation::confirmEndingCheck(Monitor& monitor, const CheckEndLines
     const auto confirmed = confirmLasting(monitor);
     if (!confirmed || confirmed->state == Posture::State::poor) return false;
     const auto line = confirmed->state == Posture::State::correct ? lines.correct : lines.unknown;
-    logLine(std::string(line) + decimal(ageOf(*confirmed)) + "s");
+    logLine(std::string(line) + decimalText(ageOf(*confirmed)) + "s");
     return true;
 }
 

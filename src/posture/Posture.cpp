@@ -1,9 +1,10 @@
 #include "posture/Posture.hpp"
 
+#include "foundation/DecimalText.hpp"
+
 #include <nlohmann/json.hpp>
 
 #include <array>
-#include <charconv>
 
 namespace spinewise {
 namespace {
@@ -23,9 +24,7 @@ std::string_view toString(Posture::State state) {
 }
 
 std::string Posture::description(TimeInterval now) const {
-    std::array<char, 32> number{};
-    const auto written = std::to_chars(number.data(), number.data() + number.size(), now - start);
-    return std::string(toString(state)) + " duration: " + std::string(number.data(), written.ptr);
+    return std::string(toString(state)) + " duration: " + decimalText(now - start);
 }
 
 nlohmann::json toJson(const Posture& posture) {

@@ -1,7 +1,6 @@
 #include "settings/Preset.hpp"
 
-#include <array>
-#include <charconv>
+#include "foundation/DecimalText.hpp"
 
 namespace spinewise {
 
@@ -18,9 +17,7 @@ void Preset::setEyeLevelInPercent(double eyeLevelInPercent) {
 }
 
 std::string Preset::description() const {
-    std::array<char, 32> number{};
-    const auto written = std::to_chars(number.data(), number.data() + number.size(), eyeLevelInPercent_);
-    return "Preset(title: " + title_ + ", eyeLevelInPercent: " + std::string(number.data(), written.ptr) + ")";
+    return "Preset(title: " + title_ + ", eyeLevelInPercent: " + decimalText(eyeLevelInPercent_) + ")";
 }
 
 }  // namespace spinewise

@@ -62,10 +62,10 @@ TEST_P(ManualCheckEndingTest, ConfirmsThenWritesTheLineThenStopsAndTicksNoMore) 
 
 INSTANTIATE_TEST_SUITE_P(
     Endings, ManualCheckEndingTest,
-    ::testing::Values(ManualEnding{State::correct, 0, 6, "Stop manual controller due to correct posture. 6s"},
+    ::testing::Values(ManualEnding{State::correct, 0, 6, "Stop manual controller due to correct posture. 6.0s"},
                       ManualEnding{State::correct, -0.5, 5, "Stop manual controller due to correct posture. 5.5s"},
                       ManualEnding{State::unknown, 0, 11,
-                                   "Stop manual controller due to unknown posture duration. 11s"}));
+                                   "Stop manual controller due to unknown posture duration. 11.0s"}));
 
 TEST_F(MonitorTest, ManualCheckWithoutDelegateStillEndsWithItsLine) {
     ManualController manual(environment());
@@ -74,7 +74,7 @@ TEST_F(MonitorTest, ManualCheckWithoutDelegateStillEndsWithItsLine) {
     manual.start();
     main.advance(30);
 
-    EXPECT_EQ(transcript.lines, Lines{"6 log Stop manual controller due to correct posture. 6s"});
+    EXPECT_EQ(transcript.lines, Lines{"6 log Stop manual controller due to correct posture. 6.0s"});
     EXPECT_EQ(datasource->askTimes.back(), 6);
 }
 

@@ -52,9 +52,9 @@ TEST_P(BurstEndingTest, ConfirmsThenWritesTheLineThenStopsWatchingAndTicksNoMore
 
 INSTANTIATE_TEST_SUITE_P(
     Endings, BurstEndingTest,
-    ::testing::Values(BurstEnding{State::correct, 0, 6, "Stop monitoring due to correct posture. 6s"},
+    ::testing::Values(BurstEnding{State::correct, 0, 6, "Stop monitoring due to correct posture. 6.0s"},
                       BurstEnding{State::correct, -0.25, 5, "Stop monitoring due to correct posture. 5.25s"},
-                      BurstEnding{State::unknown, 0, 11, "Stop monitoring due to unknown posture duration. 11s"}));
+                      BurstEnding{State::unknown, 0, 11, "Stop monitoring due to unknown posture duration. 11.0s"}));
 
 TEST_F(ScheduleControllerTest, StandbyLastsTheIntervalTruncatedToWholeMinutes) {
     const std::pair<double, TimeInterval> cases[] = {{1, 60}, {1.5, 60}, {2.5, 120}, {5, 300}};
@@ -147,11 +147,11 @@ TEST_F(ScheduleControllerTest, CycleOfSeveralMinutesWatchesDuringBurstsOnly) {
                                     "11 stop",
                                     "131 start",
                                     "144 confirm unknown",
-                                    "144 log Stop monitoring due to unknown posture duration. 11s",
+                                    "144 log Stop monitoring due to unknown posture duration. 11.0s",
                                     "144 stop",
                                     "264 start",
                                     "270 confirm correct",
-                                    "270 log Stop monitoring due to correct posture. 6s",
+                                    "270 log Stop monitoring due to correct posture. 6.0s",
                                     "270 stop",
                                     "300 stop",
                                 }));
@@ -210,11 +210,11 @@ TEST_F(ScheduleControllerTest, StepsStartedOnAQueueOfTheirOwnRunTheSameCycle) {
     EXPECT_EQ(transcript.lines, (Lines{
                                     "0 start",
                                     "6 confirm correct",
-                                    "6 log Stop monitoring due to correct posture. 6s",
+                                    "6 log Stop monitoring due to correct posture. 6.0s",
                                     "6 stop",
                                     "66 start",
                                     "77 confirm unknown",
-                                    "77 log Stop monitoring due to unknown posture duration. 11s",
+                                    "77 log Stop monitoring due to unknown posture duration. 11.0s",
                                     "77 stop",
                                     "107 stop",
                                 }));

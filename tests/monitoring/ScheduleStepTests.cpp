@@ -35,7 +35,7 @@ TEST_F(ScheduleStepTest, FinishedBurstTicksNoMore) {
     main.advance(20);
 
     EXPECT_EQ(transcript.lines, (Lines{"0 isExecuting=1", "6 confirm correct",
-                                       "6 log Stop monitoring due to correct posture. 6s", "6 isExecuting=0",
+                                       "6 log Stop monitoring due to correct posture. 6.0s", "6 isExecuting=0",
                                        "6 isFinished=1"}));
     EXPECT_EQ(datasource->askTimes.back(), 6);
 }

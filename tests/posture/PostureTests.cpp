@@ -19,7 +19,7 @@ TEST(Posture, EqualityLooksAtTheStateOnly) {
 
 TEST(Posture, DescriptionShowsTheStateAndTheDurationSoFar) {
     EXPECT_EQ((Posture{State::poor, 100}.description(112.5)), "poor duration: 12.5");
-    EXPECT_EQ((Posture{State::correct, 100}.description(97)), "correct duration: -3");
+    EXPECT_EQ((Posture{State::correct, 100}.description(97)), "correct duration: -3.0");
     EXPECT_EQ((Posture{State::unknown, 0}.description(1234567.25)), "unknown duration: 1234567.25");
 }
 

@@ -123,7 +123,7 @@ TEST_F(PresetsTest, ReadsAFileWrittenByAnotherWriter) {
     EXPECT_THAT(descriptionsOf(start()->presets()),
                 ElementsAre("Preset(title: Desk, eyeLevelInPercent: 0.45)",
                             "Preset(title: Café table ☕, eyeLevelInPercent: 0.6180339887498949)",
-                            "Preset(title: Sofa, eyeLevelInPercent: 1)"));
+                            "Preset(title: Sofa, eyeLevelInPercent: 1.0)"));
     EXPECT_THAT(log.lines, IsEmpty());
 }
 
@@ -232,7 +232,7 @@ print(json.dumps({"archiver": archive["$archiver"], "version": archive["$version
 
 TEST(Preset, DescriptionUsesTheShortestDecimalThatReadsBack) {
     const std::vector<std::pair<double, std::string>> cases = {
-        {0.5, "0.5"}, {0.1 + 0.2, "0.30000000000000004"}, {1.0, "1"}, {0.0, "0"}, {1e-7, "1e-07"}};
+        {0.5, "0.5"}, {0.1 + 0.2, "0.30000000000000004"}, {1.0, "1.0"}, {0.0, "0.0"}, {1e-7, "1e-07"}};
     for (const auto& [value, text] : cases)
         EXPECT_EQ(Preset("50% baseline", value).description(),
                   "Preset(title: 50% baseline, eyeLevelInPercent: " + text + ")");
