@@ -3,8 +3,6 @@
 // and frames that arrive too late.
 #include "EngineTestSupport.hpp"
 
-#include <gmock/gmock.h>
-
 #include <limits>
 #include <utility>
 

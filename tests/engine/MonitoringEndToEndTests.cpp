@@ -20,8 +20,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 namespace spinewise::testing {
 namespace {
