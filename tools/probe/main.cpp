@@ -1,7 +1,7 @@
 // spinewise-probe: runs the face detector and the eye-level rule over images,
 // videos or a camera and prints one JSON line per frame, or runs the
 // monitoring engine headless (--monitor).
-#include "FrameReader.hpp"
+#include "ProbeFrameReader.hpp"
 #include "MonitorProbe.hpp"
 #include "ProbeOptions.hpp"
 #include "ProbeRecord.hpp"
@@ -25,7 +25,7 @@ namespace {
 constexpr int kUsageExit = 2;
 constexpr int kInputExit = 1;
 
-void probe(FrameReader& reader, Detector& detector, const ProbeOptions& options) {
+void probe(ProbeFrameReader& reader, Detector& detector, const ProbeOptions& options) {
     cv::Mat frame;
     for (long index = 0; (!options.frameLimit || index < *options.frameLimit) && reader.read(frame); ++index) {
         const auto started = std::chrono::steady_clock::now();
@@ -48,11 +48,11 @@ int run(const ProbeOptions& options) {
     Detector detector(makeFaceDetector(options.detector));
     try {
         if (options.cameraIndex) {
-            auto reader = FrameReader::openCamera(*options.cameraIndex);
+            auto reader = ProbeFrameReader::openCamera(*options.cameraIndex);
             probe(reader, detector, options);
         }
         for (const auto& file : options.files) {
-            auto reader = FrameReader::openFile(file);
+            auto reader = ProbeFrameReader::openFile(file);
             probe(reader, detector, options);
         }
     } catch (const ProbeInputError& error) {

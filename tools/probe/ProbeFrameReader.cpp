@@ -1,15 +1,15 @@
-#include "FrameReader.hpp"
+#include "ProbeFrameReader.hpp"
 
 #include <opencv2/imgcodecs.hpp>
 
 #include <filesystem>
 
-namespace spinewise::probe {
+namespace spinewise {
 
-FrameReader FrameReader::openFile(const std::string& path) {
+ProbeFrameReader ProbeFrameReader::openFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) throw ProbeInputError("cannot open " + path + ": no such file");
-    FrameReader reader(path);
+    ProbeFrameReader reader(path);
     if (cv::haveImageReader(path)) {
         reader.pendingImage_ = cv::imread(path, cv::IMREAD_COLOR);
         if (reader.pendingImage_.empty()) throw ProbeInputError("cannot read image " + path);
@@ -20,13 +20,13 @@ FrameReader FrameReader::openFile(const std::string& path) {
     return reader;
 }
 
-FrameReader FrameReader::openCamera(int index) {
-    FrameReader reader("camera " + std::to_string(index));
+ProbeFrameReader ProbeFrameReader::openCamera(int index) {
+    ProbeFrameReader reader("camera " + std::to_string(index));
     if (!reader.capture_.open(index)) throw ProbeInputError("cannot open camera " + std::to_string(index));
     return reader;
 }
 
-bool FrameReader::read(cv::Mat& frame) {
+bool ProbeFrameReader::read(cv::Mat& frame) {
     if (!pendingImage_.empty()) {
         frame = std::move(pendingImage_);
         pendingImage_ = cv::Mat();
@@ -35,4 +35,4 @@ bool FrameReader::read(cv::Mat& frame) {
     return capture_.isOpened() && capture_.read(frame) && !frame.empty();
 }
 
-}  // namespace spinewise::probe
+}  // namespace spinewise

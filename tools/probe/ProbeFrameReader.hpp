@@ -7,11 +7,6 @@
 #include <string>
 
 namespace spinewise {
-// The camera library has a FrameReader of its own; the inline namespace keeps
-// the two apart in a program that links both, while spinewise::FrameReader
-// still names this one wherever the camera's header is not included.
-inline namespace probe {
-
 /// An input that cannot be read: a missing file, an unreadable image or video,
 /// a camera that does not open.
 class ProbeInputError : public std::runtime_error {
@@ -21,12 +16,12 @@ public:
 
 /// The frames of one input: an image gives one frame, a video or a camera
 /// gives its frames in order.
-class FrameReader {
+class ProbeFrameReader {
 public:
     /// An image or a video file; throws ProbeInputError when it is neither.
-    static FrameReader openFile(const std::string& path);
+    static ProbeFrameReader openFile(const std::string& path);
     /// A camera by index; throws ProbeInputError when it does not open.
-    static FrameReader openCamera(int index);
+    static ProbeFrameReader openCamera(int index);
 
     const std::string& sourceName() const { return sourceName_; }
 
@@ -34,12 +29,11 @@ public:
     bool read(cv::Mat& frame);
 
 private:
-    explicit FrameReader(std::string sourceName) : sourceName_(std::move(sourceName)) {}
+    explicit ProbeFrameReader(std::string sourceName) : sourceName_(std::move(sourceName)) {}
 
     std::string sourceName_;
     cv::Mat pendingImage_;
     cv::VideoCapture capture_;
 };
 
-}  // namespace probe
 }  // namespace spinewise
