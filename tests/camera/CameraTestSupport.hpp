@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camera/CaptureBackend.hpp"
+#include "support/CommonTestSupport.hpp"
 #include "foundation/AlertPresenter.hpp"
 #include "foundation/Log.hpp"
 #include "foundation/NotificationCenter.hpp"
@@ -23,59 +24,6 @@
 #include <vector>
 
 namespace spinewise::testing {
-
-/// A fresh directory under the system's temporary folder, removed with its content.
-class TemporaryDirectory {
-public:
-    TemporaryDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "spinewise-camera-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TemporaryDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-class FakeMainScreen final : public MainScreen {
-public:
-    std::optional<Rect> frame() const override { return Rect{0, 0, 1440, 900}; }
-};
-
-class RecordingAlerts final : public AlertPresenter {
-public:
-    void presentAlert(std::string_view text) override { texts.emplace_back(text); }
-    std::vector<std::string> texts;
-};
-
-/// Collects the diagnostic lines written while it lives.
-class LogRecorder {
-public:
-    std::vector<std::string> lines() const {
-        const std::lock_guard lock(mutex_);
-        return lines_;
-    }
-    void clear() {
-        const std::lock_guard lock(mutex_);
-        lines_.clear();
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> lines_;
-    ScopedLogCapture capture_{[this](std::string_view line) {
-        const std::lock_guard lock(mutex_);
-        lines_.emplace_back(line);
-    }};
-};
 
 /// The session notifications posted on the default centre while it lives, in order.
 class SessionNotificationRecorder {

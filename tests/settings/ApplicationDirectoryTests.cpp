@@ -109,15 +109,15 @@ TEST_F(UncreatableDirectoryTest, PreferencesGoOnWithTheDefaultsAndSaveFailsWithA
 
     EXPECT_EQ(alerts->texts.size(), 1U);
     EXPECT_EQ(toJson(stateOf(*preferences)), toJson(defaults()));
-    EXPECT_EQ(log.lines, (std::vector<std::string>{
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{
                              "Loading preferences from: " + preferencesFile().string(),
                              "Cannot read " + preferencesFile().string() + ": Not a directory",
                          }))
         << "a file that cannot exist is missing, not kept aside";
 
-    log.lines.clear();
+    log.clear();
     preferences->save();
-    EXPECT_EQ(log.lines, std::vector<std::string>{"Cannot write " + preferencesFile().string() + ": Not a directory"});
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"Cannot write " + preferencesFile().string() + ": Not a directory"});
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ TEST_F(PreferencesFileTest, FirstStartLogsThePathAndTheReadErrorAndWritesNothing
     const auto preferences = makePreferences();
 
     const std::string path = preferencesFile().string();
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Loading preferences from: " + path,
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"Loading preferences from: " + path,
                                                    "Cannot read " + path + ": No such file or directory"}));
     EXPECT_EQ(toJson(stateOf(*preferences)), toJson(defaults()));
     EXPECT_TRUE(preferences->history().empty());
@@ -41,7 +41,7 @@ TEST_F(PreferencesFileTest, LoadsEveryStoredValue) {
     installFixture("complete.plist");
     const auto preferences = makePreferences();
 
-    EXPECT_EQ(log.lines.size(), 1U);
+    EXPECT_EQ(log.lines().size(), 1U);
     EXPECT_EQ(preferences->scheduleInterval(), 3.0);
     EXPECT_EQ(preferences->correctPostureTime(), 4.5);
     EXPECT_EQ(preferences->poorPostureTime(), 1.5);
@@ -75,11 +75,11 @@ TEST_P(UnusableFileTest, WholeFileFallsBackToTheDefaultsAndIsKeptAside) {
     const auto preferences = makePreferences();
 
     EXPECT_EQ(toJson(stateOf(*preferences)), toJson(defaults()));
-    ASSERT_EQ(log.lines.size(), 3U);
-    EXPECT_EQ(log.lines[0], "Loading preferences from: " + preferencesFile().string());
-    EXPECT_THAT(log.lines[1], ::testing::HasSubstr(GetParam().errorMentions));
+    ASSERT_EQ(log.lines().size(), 3U);
+    EXPECT_EQ(log.lines()[0], "Loading preferences from: " + preferencesFile().string());
+    EXPECT_THAT(log.lines()[1], ::testing::HasSubstr(GetParam().errorMentions));
     const auto kept = applicationDirectory() / keptAsideName();
-    EXPECT_EQ(log.lines[2], "Kept the unreadable preferences file as " + kept.string());
+    EXPECT_EQ(log.lines()[2], "Kept the unreadable preferences file as " + kept.string());
     EXPECT_EQ(entriesOf(applicationDirectory()), std::set<std::string>{keptAsideName()});
     EXPECT_EQ(readFile(kept), original);
 }
@@ -116,7 +116,7 @@ TEST_F(PreferencesFileTest, UnreadableFileIsKeptAsideToo) {
 
     makePreferences();
 
-    EXPECT_EQ(log.lines[1], "Cannot read " + preferencesFile().string() + ": Is a directory");
+    EXPECT_EQ(log.lines()[1], "Cannot read " + preferencesFile().string() + ": Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(applicationDirectory() / keptAsideName() / "not-a-file"));
 }
 
@@ -206,7 +206,7 @@ TEST_F(PreferencesFileTest, FailedWriteLeavesTheOldFileAndLogsOneLine) {
     const auto old = readFile(preferencesFile());
     const auto preferences = makePreferences();
     preferences->setHistory(std::vector<Posture>(1000, Posture{State::poor, 786000000.5}));
-    log.lines.clear();
+    log.clear();
 
     // The child may write only 100 bytes into any file (its captured stderr
     // included), so the save stops part way; it reports by exit code.
@@ -216,7 +216,7 @@ TEST_F(PreferencesFileTest, FailedWriteLeavesTheOldFileAndLogsOneLine) {
         const rlimit limit{100, 100};
         setrlimit(RLIMIT_FSIZE, &limit);
         preferences->save();
-        std::_Exit(log.lines == expected ? 0 : 1);
+        std::_Exit(log.lines() == expected ? 0 : 1);
     };
     EXPECT_EXIT(saveWithTinyFileSizeLimit(), ::testing::ExitedWithCode(0), "");
 

@@ -61,7 +61,7 @@ TEST_F(PresetsTest, FirstStartCreatesTheThreePresetsTheFileAndTheMarker) {
     EXPECT_EQ(entriesOf(applicationDirectory()), (std::set<std::string>{".firstPresetsRun", "presets.data"}));
     EXPECT_EQ(readFile(marker()), "");
     EXPECT_EQ(descriptionsOf(unarchivePresets(readFile(presetsFile()))), kFirstRunDescriptions);
-    EXPECT_THAT(log.lines, IsEmpty());
+    EXPECT_THAT(log.lines(), IsEmpty());
 }
 
 TEST_F(PresetsTest, LaterStartsReadWhatTheLastAssignmentStored) {
@@ -72,7 +72,7 @@ TEST_F(PresetsTest, LaterStartsReadWhatTheLastAssignmentStored) {
 
     start()->setPresets({});
     EXPECT_THAT(start()->presets(), IsEmpty()) << "the first-run presets never come back while the marker exists";
-    EXPECT_THAT(log.lines, IsEmpty());
+    EXPECT_THAT(log.lines(), IsEmpty());
 }
 
 TEST_F(PresetsTest, RestartAfterTheFirstKeepsTheThree) {
@@ -93,7 +93,7 @@ TEST_F(PresetsTest, MissingFileWithTheMarkerGivesAnEmptyListQuietly) {
     writeFile(marker(), "");
 
     EXPECT_THAT(start()->presets(), IsEmpty());
-    EXPECT_THAT(log.lines, IsEmpty());
+    EXPECT_THAT(log.lines(), IsEmpty());
     EXPECT_EQ(entriesOf(applicationDirectory()), std::set<std::string>{".firstPresetsRun"});
 }
 
@@ -113,7 +113,7 @@ TEST_F(PresetsTest, FailedSaveIsLoggedAndKeepsTheListInMemory) {
 
     presets->setPresets({std::make_shared<Preset>("Desk", 0.45)});
 
-    EXPECT_THAT(log.lines, ElementsAre(HasSubstr("Cannot write " + presetsFile().string())));
+    EXPECT_THAT(log.lines(), ElementsAre(HasSubstr("Cannot write " + presetsFile().string())));
     EXPECT_THAT(descriptionsOf(presets->presets()), ElementsAre("Preset(title: Desk, eyeLevelInPercent: 0.45)"));
 }
 
@@ -124,7 +124,7 @@ TEST_F(PresetsTest, ReadsAFileWrittenByAnotherWriter) {
                 ElementsAre("Preset(title: Desk, eyeLevelInPercent: 0.45)",
                             "Preset(title: Café table ☕, eyeLevelInPercent: 0.6180339887498949)",
                             "Preset(title: Sofa, eyeLevelInPercent: 1.0)"));
-    EXPECT_THAT(log.lines, IsEmpty());
+    EXPECT_THAT(log.lines(), IsEmpty());
 }
 
 struct UnreadablePresets {
@@ -143,7 +143,7 @@ TEST_P(UnreadablePresetsTest, FileIsKeptAsideAndTheListStartsEmpty) {
     const auto presets = start();
 
     EXPECT_THAT(presets->presets(), IsEmpty());
-    EXPECT_THAT(log.lines, ElementsAre("Cannot decode " + presetsFile().string() + ": " + GetParam().cause,
+    EXPECT_THAT(log.lines(), ElementsAre("Cannot decode " + presetsFile().string() + ": " + GetParam().cause,
                                        "Kept the unreadable presets file as " + kept.string()));
     EXPECT_EQ(readFile(kept), GetParam().bytes);
 
@@ -175,7 +175,7 @@ TEST_F(PresetsTest, FileThatCannotBeReadIsKeptAsideToo) {
 
     EXPECT_THAT(start()->presets(), IsEmpty());
 
-    EXPECT_THAT(log.lines, ElementsAre("Cannot read " + presetsFile().string() + ": Is a directory",
+    EXPECT_THAT(log.lines(), ElementsAre("Cannot read " + presetsFile().string() + ": Is a directory",
                                        HasSubstr("Kept the unreadable presets file as ")));
     EXPECT_TRUE(std::filesystem::is_directory(applicationDirectory() /
                                               "presets.data.unreadable-20261211T081500Z" / "not-a-file"));

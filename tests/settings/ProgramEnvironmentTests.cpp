@@ -32,7 +32,7 @@ TEST_F(ProgramEnvironmentTest, SharedPreferencesComeFromTheInstalledScreenAndThe
         const bool ok = &preferences == &Preferences::shared() && preferences.eyeLevelInPercent() == 1.0 &&
                         preferences.notificationSoundFilename() == "Basso.wav" &&
                         preferences.notificationSoundBookmark() == bookmark &&
-                        log.lines.at(0) == "Loading preferences from: " +
+                        log.lines().at(0) == "Loading preferences from: " +
                                                (applicationDirectory / "preferences.plist").string();
         std::_Exit(ok ? 0 : 1);
     };
@@ -56,7 +56,7 @@ TEST_F(ProgramEnvironmentTest, WithoutAnInstalledPresenterAlertsBecomeDiagnostic
         pointXdgAt(blocker);
         const LogRecorder log;
         ProgramEnvironment::applicationDirectory().path();
-        std::_Exit(log.lines == std::vector<std::string>{"Cannot create the folder " +
+        std::_Exit(log.lines() == std::vector<std::string>{"Cannot create the folder " +
                                                          (blocker / "com.brightfold.spinewise").string() +
                                                          ": Not a directory"}
                        ? 0

@@ -7,6 +7,7 @@
 #include "foundation/Screen.hpp"
 #include "settings/Preferences.hpp"
 #include "settings/State.hpp"
+#include "support/CommonTestSupport.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -24,36 +25,6 @@
 
 namespace spinewise::testing {
 
-/// A fresh directory under the system's temporary folder, removed with its content.
-class TemporaryDirectory {
-public:
-    TemporaryDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "spinewise-settings-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TemporaryDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-class FakeMainScreen final : public MainScreen {
-public:
-    explicit FakeMainScreen(std::optional<Rect> frame) : frame_(frame) {}
-    std::optional<Rect> frame() const override { return frame_; }
-
-private:
-    std::optional<Rect> frame_;
-};
-
 class FixedClock final : public Clock {
 public:
     explicit FixedClock(TimeInterval now) : now_(now) {}
@@ -65,22 +36,6 @@ private:
 
 /// 2026-12-11 08:15:00 UTC.
 inline constexpr TimeInterval kTestNow = 818669700;
-
-class RecordingAlerts final : public AlertPresenter {
-public:
-    void presentAlert(std::string_view text) override { texts.emplace_back(text); }
-    std::vector<std::string> texts;
-};
-
-/// Collects the diagnostic lines written while it lives.
-class LogRecorder {
-public:
-    LogRecorder() : capture_([this](std::string_view line) { lines.emplace_back(line); }) {}
-    std::vector<std::string> lines;
-
-private:
-    ScopedLogCapture capture_;
-};
 
 inline std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
