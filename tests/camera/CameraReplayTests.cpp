@@ -7,6 +7,7 @@
 #include "foundation/ResourceBundle.hpp"
 #include "foundation/VirtualMainQueue.hpp"
 #include "settings/Preferences.hpp"
+#include "support/TestPreferences.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -37,13 +38,7 @@ protected:
     FakeMainScreen screen;
     ResourceBundle resources{SPINEWISE_RESOURCE_DIR};
     VirtualMainQueue mainQueue;
-    Preferences preferences{PreferencesEnvironment{
-        .applicationDirectory = ApplicationDirectory(home.path() / "data", alerts),
-        .userDefaults = UserDefaults(home.path() / "config" / "user-defaults.json"),
-        .mainScreen = screen,
-        .resources = resources,
-        .clock = mainQueue.clock(),
-    }};
+    Preferences preferences{preferencesEnvironmentIn(home.path(), alerts, screen, resources, mainQueue.clock())};
     SessionNotificationRecorder notifications;
     std::shared_ptr<ReplayDriver> driver = std::make_shared<ReplayDriver>(std::vector{first, second});
     std::shared_ptr<FrameReceiver> receiver = std::make_shared<FrameReceiver>("MonitorController");

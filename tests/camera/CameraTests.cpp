@@ -5,6 +5,7 @@
 #include "foundation/ResourceBundle.hpp"
 #include "foundation/VirtualMainQueue.hpp"
 #include "settings/Preferences.hpp"
+#include "support/TestPreferences.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -41,13 +42,7 @@ struct CameraRig {
     FakeMainScreen screen;
     ResourceBundle resources{SPINEWISE_RESOURCE_DIR};
     VirtualMainQueue mainQueue{kStart};
-    Preferences preferences{PreferencesEnvironment{
-        .applicationDirectory = ApplicationDirectory(home.path() / "data", alerts),
-        .userDefaults = UserDefaults(home.path() / "config" / "user-defaults.json"),
-        .mainScreen = screen,
-        .resources = resources,
-        .clock = mainQueue.clock(),
-    }};
+    Preferences preferences{preferencesEnvironmentIn(home.path(), alerts, screen, resources, mainQueue.clock())};
     SessionNotificationRecorder notifications;
     ScriptedCaptureBackend* backend = nullptr;
     std::unique_ptr<Camera> camera;

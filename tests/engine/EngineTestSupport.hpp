@@ -12,6 +12,7 @@
 #include "monitoring/MonitorController.hpp"
 #include "posture/FaceDetector.hpp"
 #include "settings/Preferences.hpp"
+#include "support/TestPreferences.hpp"
 
 #include <gtest/gtest.h>
 
@@ -202,13 +203,7 @@ protected:
     ResourceBundle resources{SPINEWISE_RESOURCE_DIR};
     Transcript transcript{main.clock()};
     ScopedLogCapture logCapture{[this](std::string_view line) { transcript.add("log " + std::string(line)); }};
-    Preferences preferences{PreferencesEnvironment{
-        .applicationDirectory = ApplicationDirectory(home.path() / "data", alerts),
-        .userDefaults = UserDefaults(home.path() / "config" / "user-defaults.json"),
-        .mainScreen = screen,
-        .resources = resources,
-        .clock = main.clock(),
-    }};
+    Preferences preferences{preferencesEnvironmentIn(home.path(), alerts, screen, resources, main.clock())};
     ScriptedCaptureBackend* backend = nullptr;
     Camera camera{[this] {
                       auto scripted = std::make_unique<ScriptedCaptureBackend>(std::vector{kDevice});

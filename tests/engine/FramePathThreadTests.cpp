@@ -5,6 +5,7 @@
 
 #include "foundation/BackgroundQueue.hpp"
 #include "foundation/RunLoopQueue.hpp"
+#include "support/TestPreferences.hpp"
 
 #include <chrono>
 
@@ -24,13 +25,7 @@ TEST(FramePathOnRealThreads, EachFrameIsClassifiedOnTheMainThreadAThrottlePeriod
     OperationQueue mainOperations{main};
     Transcript transcript{systemClock()};
     const ScopedLogCapture logCapture{[&](std::string_view line) { transcript.add("log " + std::string(line)); }};
-    Preferences preferences{PreferencesEnvironment{
-        .applicationDirectory = ApplicationDirectory(home.path() / "data", alerts),
-        .userDefaults = UserDefaults(home.path() / "config" / "user-defaults.json"),
-        .mainScreen = screen,
-        .resources = resources,
-        .clock = systemClock(),
-    }};
+    Preferences preferences{preferencesEnvironmentIn(home.path(), alerts, screen, resources, systemClock())};
     preferences.setScheduleInterval(0);
     auto scripted = std::make_unique<ScriptedCaptureBackend>(std::vector{VideoDevice{"usb-Cam", "Cam"}});
     auto& backend = *scripted;

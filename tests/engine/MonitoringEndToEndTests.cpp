@@ -12,6 +12,7 @@
 #include "foundation/RunLoopQueue.hpp"
 #include "monitoring/MonitorController.hpp"
 #include "settings/Preferences.hpp"
+#include "support/TestPreferences.hpp"
 
 #include <opencv2/core/utility.hpp>
 #include <opencv2/imgcodecs.hpp>
@@ -79,13 +80,7 @@ protected:
     LogRecorder log;
     RunLoopQueue main;
     OperationQueue mainOperations{main};
-    Preferences preferences{PreferencesEnvironment{
-        .applicationDirectory = ApplicationDirectory(home.path() / "data", alerts),
-        .userDefaults = UserDefaults(home.path() / "config" / "user-defaults.json"),
-        .mainScreen = screen,
-        .resources = resources,
-        .clock = systemClock(),
-    }};
+    Preferences preferences{preferencesEnvironmentIn(home.path(), alerts, screen, resources, systemClock())};
     NotificationCenter workspace;
 };
 
