@@ -10,6 +10,9 @@ packages=(
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
   libopencv-dnn-dev libopencv-videoio-dev libopencv-objdetect-dev opencv-data
   libdlib-dev libdlib-data
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
+  libx11-dev libxi-dev
+  xvfb xauth xdotool x11-utils openbox trayer dbus dbus-x11 imagemagick
 )
 # The npm client may come from a nodejs build that bundles it.
 command -v npm >/dev/null || packages+=(npm)
