@@ -1,0 +1,9 @@
+#include "platform/FrontmostApplication.hpp"
+
+#include <QApplication>
+
+namespace spinewise {
+
+bool isProgramFrontmost() { return QApplication::activeWindow() != nullptr; }
+
+}  // namespace spinewise
