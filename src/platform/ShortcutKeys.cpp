@@ -93,10 +93,10 @@ struct Modifier {
 
 // In the order Qt writes modifiers in a key sequence's text.
 constexpr std::array kModifiers{
+    Modifier{KeyShortcut::control, Qt::MetaModifier, Mod4Mask, "Meta"},
     Modifier{KeyShortcut::command, Qt::ControlModifier, ControlMask, "Ctrl"},
     Modifier{KeyShortcut::option, Qt::AltModifier, Mod1Mask, "Alt"},
     Modifier{KeyShortcut::shift, Qt::ShiftModifier, ShiftMask, "Shift"},
-    Modifier{KeyShortcut::control, Qt::MetaModifier, Mod4Mask, "Meta"},
 };
 
 const Key* keyWithCode(int virtualKeyCode) {

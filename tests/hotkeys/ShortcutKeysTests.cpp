@@ -138,7 +138,8 @@ TEST(ShortcutKeys, DisplayTexts) {
              Case{KeyShortcut::doubleTap(KeyShortcut::option), "Alt Alt"},
              Case{KeyShortcut::doubleTap(KeyShortcut::command), "Ctrl Ctrl"},
              Case{KeyShortcut::doubleTap(KeyShortcut::control), "Meta Meta"},
-             Case{KeyShortcut::combination(0x47, KeyShortcut::command), "Ctrl+Key 71"},
+             Case{KeyShortcut::combination(0x23, KeyShortcut::control | KeyShortcut::command), "Meta+Ctrl+P"},
+             Case{KeyShortcut::combination(0x47, KeyShortcut::control | KeyShortcut::command), "Meta+Ctrl+Key 71"},
          }) {
         EXPECT_EQ(displayText(c.shortcut).toStdString(), c.expected);
     }
