@@ -58,12 +58,12 @@ std::optional<SingleInstanceLock> SingleInstanceLock::acquire() {
     // isHeldByAnotherProcess() holds a shared lock for an instant: a few tries
     // tell that look from a running program.
     constexpr int kAttempts = 10;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    for (int attempt = 1;; ++attempt) {
         if (flockUninterrupted(descriptor, LOCK_EX | LOCK_NB) == 0) return lock;
         if (errno != EWOULDBLOCK) fatalError("Cannot take the instance lock " + describeErrno(lockPath, errno));
+        if (attempt == kAttempts) return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return std::nullopt;
 }
 
 bool SingleInstanceLock::isHeldByAnotherProcess() {
