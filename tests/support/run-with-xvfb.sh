@@ -29,10 +29,13 @@ fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/run-with-xvfb.XXXXXX")
 started=()
+# Stops what was started, the latest first.
 stop_all() {
-  local pid
-  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
+  local index
+  for ((index = ${#started[@]} - 1; index >= 0; index--)); do
+    kill "${started[index]}" 2>/dev/null || true
+    wait "${started[index]}" 2>/dev/null || true
+  done
   rm -rf "$work"
 }
 trap stop_all EXIT
@@ -54,11 +57,14 @@ wait_until() {
 mkfifo "$work/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 started+=($!)
-if ! read -r -t 10 number <"$work/display"; then
+# Opened for reading and writing, the pipe does not block when Xvfb fails early.
+exec {display_pipe}<>"$work/display"
+if ! read -r -t 10 -u "$display_pipe" number; then
   echo "run-with-xvfb.sh: Xvfb did not start:" >&2
   cat "$work/xvfb.log" >&2
   exit 1
 fi
+exec {display_pipe}>&-
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
 
@@ -75,8 +81,11 @@ if $with_tray; then
   wait_until "the tray host" xdotool search --class trayer
 fi
 
+# In the background, so that a signal to this script is handled at once.
+"$@" &
+started+=($!)
 set +e
-"$@"
+wait "$!"
 status=$?
 set -e
 exit "$status"
