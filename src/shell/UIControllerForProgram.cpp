@@ -1,0 +1,36 @@
+#include "camera/Camera.hpp"
+#include "foundation/ResourceBundle.hpp"
+#include "settings/Preferences.hpp"
+#include "settings/Presets.hpp"
+#include "settings/ProgramEnvironment.hpp"
+#include "shell/QtAlertSoundFactory.hpp"
+#include "shell/UIController.hpp"
+#include "windows/PreferencesWindowController.hpp"
+
+#include <QGuiApplication>
+#include <QSystemTrayIcon>
+
+namespace spinewise {
+
+std::unique_ptr<UIController> UIController::makeForProgram(Queue& mainQueue, ApplicationActions& actions) {
+    return std::make_unique<UIController>(UIControllerEnvironment{
+        .makeMonitorController = [&mainQueue] { return MonitorController::makeForProgram(mainQueue); },
+        .camera = Camera::shared(),
+        .preferences = Preferences::shared(),
+        .presets = []() -> Presets& { return Presets::shared(); },
+        .mainScreen = ProgramEnvironment::mainScreen(),
+        .actions = actions,
+        .makePreferencesWindow = []() -> std::shared_ptr<PreferencesWindowControl> {
+            return makePreferencesWindowController();
+        },
+        .isFrontmost = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; },
+        .isAlternateKeyHeld = [] { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier); },
+        .isSystemTrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
+        .soundFactory = std::make_shared<QtAlertSoundFactory>(),
+        .resources = ResourceBundle::main(),
+        .mainQueue = mainQueue,
+        .timeZone = QTimeZone::systemTimeZone(),
+    });
+}
+
+}  // namespace spinewise

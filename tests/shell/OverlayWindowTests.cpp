@@ -1,0 +1,61 @@
+// The alert overlay window: how it is made, its colour and opacity, and
+// how it covers the screen.
+#include "shell/OverlayWindow.hpp"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+namespace spinewise::testing {
+namespace {
+
+/// Qt keeps a window's opacity in 8 bits.
+constexpr double kOpacityStep = 1.0 / 255;
+
+TEST(OverlayWindowTest, StartsAsAFramelessClickThroughWindowAboveOthers) {
+    OverlayWindow window;
+    const Qt::WindowFlags flags = window.windowFlags();
+    for (const auto flag : {Qt::FramelessWindowHint, Qt::WindowStaysOnTopHint, Qt::WindowTransparentForInput,
+                            Qt::WindowDoesNotAcceptFocus}) {
+        EXPECT_TRUE(flags.testFlag(flag)) << flag;
+    }
+    EXPECT_EQ(window.windowType(), Qt::Tool);
+    EXPECT_TRUE(window.testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(window.geometry(), QRect(0, 0, 800, 600));
+    EXPECT_EQ(window.color(), QColor(255, 0, 0));
+    EXPECT_NEAR(window.windowOpacity(), 0.3, kOpacityStep);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(OverlayWindowTest, OpacityFallsFromPointSevenToPointThreeAsTransparencyRises) {
+    const struct {
+        double transparency;
+        double opacity;
+    } cases[] = {{0, 0.7}, {0.25, 0.6}, {0.5, 0.5}, {1, 0.3}};
+    OverlayWindow window;
+    for (const auto& [transparency, opacity] : cases) {
+        EXPECT_DOUBLE_EQ(OverlayWindow::opacityForTransparency(transparency), opacity) << transparency;
+        window.setTransparency(transparency);
+        EXPECT_NEAR(window.windowOpacity(), opacity, kOpacityStep) << transparency;
+    }
+}
+
+TEST(OverlayWindowTest, TheColoursAlphaIsNotUsed) {
+    OverlayWindow window;
+    window.setColor({0, 0.5, 1, 0.2});
+    EXPECT_EQ(window.color(), QColor::fromRgbF(0, 0.5F, 1, 1));
+    window.setColor({2, -1, 0.25, 0});
+    EXPECT_EQ(window.color(), QColor::fromRgbF(1, 0, 0.25F, 1)) << "components out of range are clamped";
+}
+
+TEST(OverlayWindowTest, CoversTheScreenWithoutTakingTheFocus) {
+    OverlayWindow window;
+    window.showCovering(QSize(1440, 900));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.geometry(), QRect(0, 0, 1440, 900));
+    EXPECT_NE(QApplication::activeWindow(), &window);
+    EXPECT_FALSE(window.hasFocus());
+}
+
+}  // namespace
+}  // namespace spinewise::testing
