@@ -80,7 +80,7 @@ bool X11HotKeyRegistrar::registerHotKey(std::string identifier, KeyShortcut shor
     if (hotKeys_.contains(identifier)) return false;
     HotKey hotKey{shortcut, std::move(action), nullptr};
     if (shortcut.doubledModifiers) {
-        if (!doubleTapsAvailable()) {
+        if (!xInputOpcode_) {
             logLine("Cannot register the global shortcut " + describe(shortcut) + ": the X server lacks XInput 2.2");
             return false;
         }
@@ -102,15 +102,14 @@ std::unique_ptr<X11KeyGrab> X11HotKeyRegistrar::grabCombination(const KeyShortcu
         return nullptr;
     }
     // This connection grabs each combination once: a second grab would share the first one's release.
-    const bool taken = std::any_of(hotKeys_.begin(), hotKeys_.end(),
-                                   [&](const auto& entry) { return entry.second.shortcut == shortcut; });
-    std::unique_ptr<X11KeyGrab> grab =
-        taken ? nullptr : X11KeyGrab::grab(display_.get(), keyCode, ShortcutKeys::x11ModifierMask(shortcut.modifiers));
+    const unsigned int modifiers = ShortcutKeys::x11ModifierMask(shortcut.modifiers);
+    const bool taken = std::any_of(hotKeys_.begin(), hotKeys_.end(), [&](const auto& entry) {
+        return entry.second.grab && entry.second.grab->matches(keyCode, modifiers);
+    });
+    std::unique_ptr<X11KeyGrab> grab = taken ? nullptr : X11KeyGrab::grab(display_.get(), keyCode, modifiers);
     if (!grab) logLine("Cannot register the global shortcut " + describe(shortcut) + ": it is taken");
     return grab;
 }
-
-bool X11HotKeyRegistrar::doubleTapsAvailable() const { return xInputOpcode_.has_value(); }
 
 void X11HotKeyRegistrar::followModifierKeys() {
     const bool wanted = std::any_of(hotKeys_.begin(), hotKeys_.end(),

@@ -45,7 +45,6 @@ private:
     explicit X11HotKeyRegistrar(_XDisplay* display);
 
     std::unique_ptr<X11KeyGrab> grabCombination(const KeyShortcut& shortcut);
-    bool doubleTapsAvailable() const;
     void followModifierKeys();
     void readEvents();
     void handle(_XEvent& event);
@@ -54,7 +53,7 @@ private:
 
     // Declared first, closed last: the grabs are released on it.
     std::unique_ptr<_XDisplay, DisplayCloser> display_;
-    std::optional<int> xInputOpcode_;
+    std::optional<int> xInputOpcode_;  // none: no double taps
     bool followingModifierKeys_ = false;
     X11ModifierKeys modifierKeys_;
     DoubleTapDetector doubleTaps_;
