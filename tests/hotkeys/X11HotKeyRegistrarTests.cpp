@@ -167,6 +167,21 @@ TEST_F(X11HotKeyRegistrarTest, UnregisteringAnUnknownIdentifierIsHarmless) {
     EXPECT_TRUE(counter.waitForRuns(1));
 }
 
+TEST(X11HotKeyRegistrarInAWaylandSession, SaysThatShortcutsNeedAnX11WindowInFocus) {
+    const char* sessionType = std::getenv("XDG_SESSION_TYPE");
+    const std::string previous = sessionType ? sessionType : "";
+    ::setenv("XDG_SESSION_TYPE", "wayland", 1);
+    testing::LogRecorder log;
+    const std::unique_ptr<HotKeyRegistrar> registrar = X11HotKeyRegistrar::make();
+    if (sessionType)
+        ::setenv("XDG_SESSION_TYPE", previous.c_str(), 1);
+    else
+        ::unsetenv("XDG_SESSION_TYPE");
+
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{
+                               "Global shortcuts work only while an X11 window has the focus: this is a Wayland session"}));
+}
+
 TEST(X11HotKeyRegistrarWithoutDisplay, RefusesEveryHotKeyAfterOneLine) {
     const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
     ::unsetenv("DISPLAY");

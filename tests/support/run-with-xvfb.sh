@@ -67,6 +67,7 @@ fi
 exec {display_pipe}>&-
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
+export XDG_SESSION_TYPE=x11
 
 if $with_wm; then
   openbox --sm-disable >"$work/openbox.log" 2>&1 &

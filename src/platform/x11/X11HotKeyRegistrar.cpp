@@ -7,6 +7,7 @@
 #include "platform/x11/X11KeyGrab.hpp"
 
 #include <QMetaObject>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <array>
@@ -55,6 +56,8 @@ std::unique_ptr<HotKeyRegistrar> X11HotKeyRegistrar::make() {
         logLine("Global shortcuts are unavailable: no X11 display");
         return std::make_unique<UnavailableHotKeyRegistrar>();
     }
+    if (qgetenv("XDG_SESSION_TYPE") == "wayland")
+        logLine("Global shortcuts work only while an X11 window has the focus: this is a Wayland session");
     return std::unique_ptr<HotKeyRegistrar>(new X11HotKeyRegistrar(display));
 }
 

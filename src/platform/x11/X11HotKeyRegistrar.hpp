@@ -25,7 +25,9 @@ class X11KeyGrab;
 class X11HotKeyRegistrar final : public QObject, public HotKeyRegistrar {
 public:
     /// The registrar of the X display named by DISPLAY; one that refuses every
-    /// hot key, after a diagnostic line, when there is none.
+    /// hot key, after a diagnostic line, when there is none. In a Wayland
+    /// session the X server sees keys only while one of its windows has the
+    /// focus: a diagnostic line says so.
     static std::unique_ptr<HotKeyRegistrar> make();
     ~X11HotKeyRegistrar() override;
 
