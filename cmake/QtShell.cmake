@@ -7,6 +7,8 @@ function(spinewise_qt_library name)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${ARG_FOLDER}/*.cpp")
   else()
     file(GLOB sources CONFIGURE_DEPENDS "${ARG_FOLDER}/*.cpp")
+    # A program's entry stays out of its library.
+    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   endif()
   if(sources)
     add_library(${name} STATIC ${sources})
