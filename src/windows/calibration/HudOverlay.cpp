@@ -30,7 +30,8 @@ void HudOverlay::paintFace(QPainter& painter, QSizeF size, const DetectedFace& f
     painter.setBrush(Qt::NoBrush);
 
     // Dashes of 2 with gaps of 2, starting 2 in; Qt counts dashes in pen widths.
-    QPen dashed(QColor(Qt::yellow), kLineWidth);
+    // Flat caps: square ones would close the gaps.
+    QPen dashed(QColor(Qt::yellow), kLineWidth, Qt::CustomDashLine, Qt::FlatCap);
     dashed.setDashPattern({2 / kLineWidth, 2 / kLineWidth});
     dashed.setDashOffset(2 / kLineWidth);
     painter.setPen(dashed);
@@ -38,7 +39,7 @@ void HudOverlay::paintFace(QPainter& painter, QSizeF size, const DetectedFace& f
     for (const auto& eye : {face.leftEyePosition, face.rightEyePosition})
         painter.drawEllipse(QPointF(eye.x, eye.y), kEyeRadius, kEyeRadius);
 
-    painter.setPen(QPen(QColor(Qt::yellow), kLineWidth));
+    painter.setPen(QPen(QColor(Qt::yellow), kLineWidth, Qt::SolidLine, Qt::FlatCap));
     const double y = eyeLevelInPercent * size.height();
     painter.drawLine(QPointF(0, y), QPointF(size.width(), y));
     painter.restore();
