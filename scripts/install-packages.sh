@@ -12,7 +12,7 @@ packages=(
   libdlib-dev libdlib-data
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
   libx11-dev libxi-dev
-  xvfb xauth xdotool x11-utils openbox trayer dbus dbus-x11 imagemagick
+  python3 xvfb xauth xdotool x11-utils openbox trayer dbus dbus-x11 imagemagick
 )
 # The npm client may come from a nodejs build that bundles it.
 command -v npm >/dev/null || packages+=(npm)

@@ -7,6 +7,9 @@
 
 #include <opencv2/core/utility.hpp>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char** argv) {
     const auto instanceLock = spinewise::SingleInstanceLock::acquire();
     if (!instanceLock) return 0;
@@ -21,5 +24,10 @@ int main(int argc, char** argv) {
 
     spinewise::TrayProgram program;
     program.start();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The settings were saved as the event loop ended. The camera's threads
+    // may still be finishing a frame: end the process here rather than tear
+    // down, under them, the objects and libraries they use.
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
