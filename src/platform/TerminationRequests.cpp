@@ -2,6 +2,7 @@
 
 #include "foundation/Fatal.hpp"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSocketNotifier>
@@ -46,10 +47,15 @@ TerminationRequests::TerminationRequests(QObject* parent) : QObject(parent) {
         ::sigaction(kSignals[index], &action, &gPreviousActions[index]);
     }
 
+    // QCoreApplication::quit() does nothing until the main event loop runs.
+    retry_.setInterval(100);
+    connect(&retry_, &QTimer::timeout, this, &TerminationRequests::endEventLoop);
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &retry_, &QTimer::stop);
+
     // The session manager asks for the data to be committed before logout;
     // the quit follows once that call has returned.
     if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(application, &QGuiApplication::commitDataRequest, this, [] { QCoreApplication::quit(); },
+        connect(application, &QGuiApplication::commitDataRequest, this, &TerminationRequests::endEventLoop,
                 Qt::QueuedConnection);
     }
 }
@@ -68,7 +74,15 @@ void TerminationRequests::readSignalBytes() {
     char buffer[64];
     while (::read(gPipe[0], buffer, sizeof buffer) > 0) {
     }
+    endEventLoop();
+}
+
+void TerminationRequests::endEventLoop() {
+    // Before the main loop runs, a modal window would keep the start-up from
+    // reaching it; in the main loop, quit() closes the windows itself.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::closeAllWindows();
     QCoreApplication::quit();
+    retry_.start();
 }
 
 }  // namespace spinewise

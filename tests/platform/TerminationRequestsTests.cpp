@@ -51,7 +51,15 @@ TEST(TerminationRequests, EndTheProgramNormallyWhileAModalAlertIsOpen) {
     const ChildEnd end = signalChild(SIGTERM, {"alert"});
     EXPECT_EQ(end.status, QProcess::NormalExit);
     EXPECT_EQ(end.exitCode, 0);
-    EXPECT_TRUE(end.output.endsWith("normal end\n")) << end.output.toStdString();
+    EXPECT_TRUE(end.output.endsWith("about to quit\nnormal end\n")) << end.output.toStdString();
+}
+
+TEST(TerminationRequests, ArriveEvenBeforeTheMainEventLoopRuns) {
+    // A modal alert of the start-up runs its own loop; the main one comes after.
+    const ChildEnd end = signalChild(SIGTERM, {"alert-before-exec"});
+    EXPECT_EQ(end.status, QProcess::NormalExit);
+    EXPECT_EQ(end.exitCode, 0);
+    EXPECT_EQ(end.output, "ready\nalert closed\nabout to quit\nnormal end\n");
 }
 
 TEST(TerminationRequests, GivesTheSignalsBackToTheirPreviousHandlingWhenGone) {
