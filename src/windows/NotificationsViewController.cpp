@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <system_error>
 
 namespace spinewise {
 namespace {
@@ -34,6 +35,16 @@ QPixmap swatch(const QColor& color) {
 }
 
 std::string defaultSoundFilename() { return std::filesystem::path(kDefaultSoundResource).filename().string(); }
+
+/// Runs a write of the user defaults; a failure is logged, as nothing may escape a Qt slot.
+template <class Write>
+void writeUserDefaults(const Write& write) {
+    try {
+        write();
+    } catch (const std::system_error& error) {
+        logLine(error.what());
+    }
+}
 
 }  // namespace
 
@@ -114,7 +125,7 @@ QFileDialog& NotificationsViewController::browseNotificationSound() {
 void NotificationsViewController::soundFileChosen(const QUrl& location) {
     if (location.isEmpty()) return;
     if (const auto bookmark = makeSoundBookmark(location))
-        userDefaults_.setData(kNotificationSoundBookmarkKey, *bookmark);
+        writeUserDefaults([&] { userDefaults_.setData(kNotificationSoundBookmarkKey, *bookmark); });
     else
         logLine("Could not create bookmark data");
     preferences_.setNotificationSoundFilename(location.fileName().toStdString());
@@ -122,7 +133,7 @@ void NotificationsViewController::soundFileChosen(const QUrl& location) {
 
 void NotificationsViewController::resetNotificationSound() {
     preferences_.setNotificationSoundFilename(defaultSoundFilename());
-    removeUserDefault(userDefaults_, kNotificationSoundBookmarkKey);
+    writeUserDefaults([&] { removeUserDefault(userDefaults_, kNotificationSoundBookmarkKey); });
 }
 
 QColorDialog& NotificationsViewController::chooseNotificationColor() {

@@ -108,6 +108,24 @@ TEST_F(NotificationsViewControllerTest, ASoundFileGoneBeforeItsBookmarkIsMadeSti
     EXPECT_EQ(preferences.notificationSoundBookmark(), bytesOf(earlier.string()));
 }
 
+TEST(NotificationsViewControllerDefaultsTest, UserDefaultsThatCannotBeWrittenAreLoggedAndTheNameStillChanges) {
+    testing::SettingsHome settings;
+    std::ofstream(settings.home.path() / "plain-file") << "not a folder";
+    const UserDefaults unwritable(settings.home.path() / "plain-file" / "user-defaults.json");
+    NotificationsViewController tab(settings.preferences, unwritable);
+    const auto sound = settings.home.path() / "Chime.wav";
+    std::ofstream(sound) << "RIFF";
+    testing::LogRecorder log;
+
+    QFileDialog& dialog = tab.browseNotificationSound();
+    dialog.selectFile(QString::fromStdString(sound.string()));
+    static_cast<QDialog&>(dialog).accept();
+
+    EXPECT_EQ(settings.preferences.notificationSoundFilename(), "Chime.wav");
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_THAT(log.lines()[0], ::testing::HasSubstr("plain-file"));
+}
+
 TEST_F(NotificationsViewControllerTest, CancellingTheFileDialogChangesNothing) {
     const std::string before = preferences.notificationSoundFilename();
     testing::ObserverCount filenameSets(preferences, PreferenceKey::notificationSoundFilename);
