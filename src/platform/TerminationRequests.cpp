@@ -80,9 +80,10 @@ void TerminationRequests::readSignalBytes() {
 void TerminationRequests::endEventLoop() {
     // Before the main loop runs, a modal window would keep the start-up from
     // reaching it; in the main loop, quit() closes the windows itself.
+    // The retry starts first: the main loop's end stops it.
+    retry_.start();
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::closeAllWindows();
     QCoreApplication::quit();
-    retry_.start();
 }
 
 }  // namespace spinewise
