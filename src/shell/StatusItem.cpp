@@ -52,8 +52,9 @@ void StatusItem::popUpMenu() {
     // control is back in the event loop.
     if (menu_) menu_.release()->deleteLater();
     menu_ = datasource->menuForStatusItem(*this);
-    const QRect entry = trayIcon_ ? trayIcon_->geometry() : QRect();
-    menu_->popup(entry.isValid() ? entry.bottomLeft() : QCursor::pos());
+    // At the pointer, which is on the entry: tray hosts do not tell where
+    // their entries are (XEmbed reports a local frame, StatusNotifierItem none).
+    menu_->popup(QCursor::pos());
 }
 
 void StatusItem::requireMainThread(const char* operation) const {
