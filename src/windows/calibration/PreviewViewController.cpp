@@ -100,6 +100,8 @@ void PreviewViewController::viewDidDisappear() {
     PreferencesViewController::viewDidDisappear();
     environment_.camera.stopCapture();
     if (timer_) timer_->stop();
+    // The popup belongs to the tab on screen; it would float alone otherwise.
+    if (presetsPopover_ && presetsPopover_->isVisible()) togglePresets();
 }
 
 bool PreviewViewController::setLaunchAtLogin(bool enabled) {

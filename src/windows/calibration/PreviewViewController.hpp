@@ -59,7 +59,8 @@ public:
     void viewDidLoad() override;
     /// Starts the camera with the tab as receiver and the text timer.
     void viewDidAppear() override;
-    /// Stops the camera and the text timer; the picture keeps its last state.
+    /// Stops the camera and the text timer and closes the presets popup; the
+    /// picture keeps its last state.
     void viewDidDisappear() override;
 
     /// Switches the login item; on success the setting follows, on failure

@@ -307,6 +307,16 @@ TEST_F(CalibrationTabTest, ThePresetsButtonOpensThePopupAboveItAndClosesIt) {
     EXPECT_EQ(button.text(), "Presets...");
 }
 
+TEST_F(CalibrationTabTest, ThePresetsPopupClosesWhenTheTabDisappears) {
+    appear();
+    QTest::mouseClick(&tab->presetsButton(), Qt::LeftButton);
+
+    tab->viewDidDisappear();
+
+    EXPECT_FALSE(tab->presetsPopover()->isVisible());
+    EXPECT_EQ(tab->presetsButton().text(), "Presets...");
+}
+
 /// Counts the frames it is shown.
 class CountingFaceDetector final : public FaceDetector {
 public:
@@ -349,6 +359,7 @@ TEST(PictureFromBgrTest, SwapsBlueAndRed) {
 }
 
 TEST_F(CalibrationTabTest, WithTheRealDetectorAPortraitIsJudgedAgainstTheLineAndTintedWhenPoor) {
+    cv::setNumThreads(1);  // as the program runs the detector
     tab.reset();
     tab = makeTab(Detector());
     appear();
