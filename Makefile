@@ -4,7 +4,6 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
-SAMPLE ?= .assets/testdata/astronaut.png
 
 .PHONY: all setup configure build run test bench sanitize clean
 
@@ -20,8 +19,10 @@ configure: setup
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The tray program on the desktop's display. SPINEWISE_REPLAY_DEVICES=<clip or
+# image folder>[:...] adds replayed cameras (a face clip monitored as if live).
 run: build
-	$(BUILD_DIR)/bin/spinewise-probe $(SAMPLE)
+	$(BUILD_DIR)/bin/spinewise
 
 # Every test, then the threaded parts (camera, monitoring modes, monitor
 # controller) again under the thread sanitizer in a Debug tree of their own.
