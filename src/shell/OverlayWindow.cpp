@@ -7,8 +7,11 @@
 namespace spinewise {
 
 OverlayWindow::OverlayWindow()
+    // Past the window manager too: a manager's frame around the window would
+    // catch the clicks the window itself lets through.
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus) {
+                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus |
+                           Qt::X11BypassWindowManagerHint) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);

@@ -16,7 +16,7 @@ TEST(OverlayWindowTest, StartsAsAFramelessClickThroughWindowAboveOthers) {
     OverlayWindow window;
     const Qt::WindowFlags flags = window.windowFlags();
     for (const auto flag : {Qt::FramelessWindowHint, Qt::WindowStaysOnTopHint, Qt::WindowTransparentForInput,
-                            Qt::WindowDoesNotAcceptFocus}) {
+                            Qt::WindowDoesNotAcceptFocus, Qt::X11BypassWindowManagerHint}) {
         EXPECT_TRUE(flags.testFlag(flag)) << flag;
     }
     EXPECT_EQ(window.windowType(), Qt::Tool);
