@@ -13,6 +13,8 @@
 #include "settings/Presets.hpp"
 #include "settings/ProgramEnvironment.hpp"
 #include "shell/UIController.hpp"
+#include "windows/AboutWindowController.hpp"
+#include "windows/HistoryWindowController.hpp"
 
 #include <QCoreApplication>
 
@@ -74,7 +76,7 @@ AppDelegateEnvironment TrayProgram::delegateEnvironment() {
         },
         .isCameraRunning = [] { return Camera::shared().isSessionRunning(); },
         .showHistoryWindow = [this] { showHistoryWindow(); },
-        .showAbout = [] {},
+        .showAbout = [] { AboutWindowController::shared().showWindow(); },
         .infoString = [](std::string_view key) { return InfoDictionary::main().string(key); },
         .composeEmail = [](const std::string& recipient, const std::string& subject) {
             return MailComposer().composeEmail(recipient, subject);
@@ -86,6 +88,11 @@ AppDelegateEnvironment TrayProgram::delegateEnvironment() {
     };
 }
 
-void TrayProgram::showHistoryWindow() {}
+void TrayProgram::showHistoryWindow() {
+    if (!historyWindowController_) {
+        historyWindowController_ = std::make_unique<HistoryWindowController>(Preferences::shared());
+    }
+    historyWindowController_->showWindow();
+}
 
 }  // namespace spinewise

@@ -11,6 +11,7 @@
 
 namespace spinewise {
 
+class HistoryWindowController;
 
 /// The running tray program: the main queue on the event loop, the platform
 /// services installed for the core's shared objects, the global shortcut, the
@@ -36,6 +37,7 @@ private:
     std::unique_ptr<HotKeyRegistrar> hotKeyRegistrar_;
     std::unique_ptr<AppDelegate> delegate_;
     std::unique_ptr<HotKeyService> hotKeyService_;
+    std::unique_ptr<HistoryWindowController> historyWindowController_;
 };
 
 }  // namespace spinewise
