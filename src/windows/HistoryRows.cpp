@@ -1,5 +1,6 @@
 #include "windows/HistoryRows.hpp"
 
+#include <QDateTime>
 #include <QRegularExpression>
 #include <QStandardItemModel>
 
@@ -21,8 +22,7 @@ QStandardItem* cell(const QString& text, const QVariant& sortKey) {
     return item;
 }
 
-}  // namespace
-
+/// "Good" for correct, "Poor", "Unknown".
 QString postureWord(Posture::State state) {
     switch (state) {
     case Posture::State::poor:
@@ -35,6 +35,7 @@ QString postureWord(Posture::State state) {
     return QStringLiteral("Good");
 }
 
+/// A time in seconds since 2001-01-01 UTC as a date and time.
 QDateTime dateOfStart(TimeInterval start) {
     const auto milliseconds = std::llround((start + kUnixToReferenceDate) * 1000.0);
     return QDateTime::fromMSecsSinceEpoch(milliseconds);
@@ -44,6 +45,8 @@ QString dateText(const QDateTime& date, const QLocale& locale) {
     return locale.toString(date.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
            locale.toString(date.time(), timeWithSeconds(locale));
 }
+
+}  // namespace
 
 void fill(QStandardItemModel& model, const std::vector<Posture>& history, const QLocale& locale) {
     model.setRowCount(0);

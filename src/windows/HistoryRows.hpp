@@ -2,7 +2,6 @@
 
 #include "posture/Posture.hpp"
 
-#include <QDateTime>
 #include <QLocale>
 #include <QString>
 
@@ -20,16 +19,9 @@ inline constexpr int kDateColumn = 0;
 inline constexpr int kPostureColumn = 1;
 inline constexpr int kSortRole = Qt::UserRole;
 
-/// "Good" for correct, "Poor", "Unknown".
-QString postureWord(Posture::State state);
-
-/// A time in seconds since 2001-01-01 UTC as a date and time.
-QDateTime dateOfStart(TimeInterval start);
-
-/// The date and time with seconds, in the locale's short date and time formats.
-QString dateText(const QDateTime& date, const QLocale& locale);
-
-/// Replaces the model's rows by one row per posture, in history order.
+/// Replaces the model's rows by one row per posture, in history order: the
+/// posture's start in the locale's short date and its time with seconds, and
+/// "Good" (correct), "Poor" or "Unknown".
 void fill(QStandardItemModel& model, const std::vector<Posture>& history, const QLocale& locale);
 
 }  // namespace HistoryRows

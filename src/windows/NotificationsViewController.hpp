@@ -28,7 +28,6 @@ public:
     /// The picked sound's bookmark goes to `userDefaults`.
     NotificationsViewController(Preferences& preferences, UserDefaults userDefaults, QWidget* parent = nullptr);
 
-    Preferences& preferences() const { return preferences_; }
     ShortcutRecorder& shortcutRecordView() const { return *shortcutRecorder_; }
 
     /// Shows the shortcut setting in the recorder.

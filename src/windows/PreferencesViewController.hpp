@@ -24,7 +24,6 @@ public:
     /// or when the tab asks for no size.
     std::optional<QSize> initialSize() const { return initialSize_; }
 
-    bool isViewLoaded() const { return loaded_; }
     /// Runs viewDidLoad the first time it is called.
     void loadViewIfNeeded();
 

@@ -30,8 +30,6 @@ void PreferencesWindow::addTab(PreferencesViewController* tab) {
     tabBar_->addTab(tab->label());
 }
 
-int PreferencesWindow::tabCount() const { return pages_->count(); }
-
 PreferencesViewController* PreferencesWindow::tab(int index) const {
     return static_cast<PreferencesViewController*>(pages_->widget(index));
 }

@@ -29,7 +29,6 @@ public:
 
     /// Adds a tab; the window takes the tab as its child.
     void addTab(PreferencesViewController* tab);
-    int tabCount() const;
     PreferencesViewController* tab(int index) const;
     int currentIndex() const;
     PreferencesViewController* currentTab() const;

@@ -4,6 +4,7 @@
 #include "WindowsTestSupport.hpp"
 
 #include <QAction>
+#include <QDateTime>
 #include <QMainWindow>
 #include <QTableView>
 
