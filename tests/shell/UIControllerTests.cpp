@@ -317,5 +317,20 @@ TEST_F(UIControllerTest, TheAlternateIntervalItemTellsTheNextCheckAndIsRefreshed
     menu.hide();
 }
 
+using UIControllerDeathTest = UIControllerTest;
+
+TEST_F(UIControllerDeathTest, InstallationFaultsStopTheProgram) {
+    const auto style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // the camera has a thread of its own
+    makeUI();
+    preferencesWindow = nullptr;
+    EXPECT_DEATH(ui->showPreferencesWindow(), "Fatal error: The preferences window controller could not be created");
+
+    screen = FakeMainScreen(std::nullopt);
+    EXPECT_DEATH(controller->setDelayedPosture(Posture{.state = State::poor}),
+                 "Fatal error: There is no main screen to cover with the alert overlay");
+    GTEST_FLAG_SET(death_test_style, style);
+}
+
 }  // namespace
 }  // namespace spinewise::testing
