@@ -6,6 +6,7 @@
 #include "windows/PreferencesWindow.hpp"
 
 #include <QTabBar>
+#include <QWindow>
 
 #include <cmath>
 #include <utility>
@@ -42,6 +43,8 @@ void PreferencesWindowController::setWindowFrame(const QRect& frame) {
 void PreferencesWindowController::showWindow() {
     if (const auto delegate = delegate_.lock()) delegate->preferencesWindowControllerWillShowWindow(*this);
     if (!window_->isVisible()) {
+        // Placed before it maps too, so it does not appear elsewhere first.
+        placeAtTopOfMainScreen();
         window_->show();
         currentTabAppears();
     }
@@ -91,6 +94,10 @@ void PreferencesWindowController::placeAtTopOfMainScreen() {
     const QRect frame = window_->frameGeometry();
     const auto x = static_cast<int>(std::lround((screen->width - frame.width()) * 0.5));
     window_->move(x, 0);
+    // Asked of the window system as the frame's position, not the content's,
+    // so that the window manager keeps the title bar on the screen.
+    window_->winId();
+    window_->windowHandle()->setFramePosition(QPoint(x, 0));
 }
 
 }  // namespace spinewise
