@@ -45,4 +45,12 @@ void UserDefaults::setData(std::string_view key, std::span<const std::byte> byte
     replaceFileContents(file_, entries.dump());
 }
 
+void UserDefaults::removeValue(std::string_view key) const {
+    auto entries = readEntries(file_);
+    const auto entry = entries.find(key);
+    if (entry == entries.end()) return;
+    entries.erase(entry);
+    replaceFileContents(file_, entries.dump());
+}
+
 }  // namespace spinewise

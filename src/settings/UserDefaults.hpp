@@ -35,6 +35,10 @@ public:
     /// folder when needed. Throws std::system_error when the file cannot be written.
     void setData(std::string_view key, std::span<const std::byte> bytes) const;
 
+    /// Removes the entry under `key`, keeping the others; does nothing when
+    /// there is none. Throws std::system_error when the file cannot be written.
+    void removeValue(std::string_view key) const;
+
 private:
     std::filesystem::path file_;
 };

@@ -133,7 +133,7 @@ void NotificationsViewController::soundFileChosen(const QUrl& location) {
 
 void NotificationsViewController::resetNotificationSound() {
     preferences_.setNotificationSoundFilename(defaultSoundFilename());
-    writeUserDefaults([&] { removeUserDefault(userDefaults_, kNotificationSoundBookmarkKey); });
+    writeUserDefaults([&] { userDefaults_.removeValue(kNotificationSoundBookmarkKey); });
 }
 
 QColorDialog& NotificationsViewController::chooseNotificationColor() {

@@ -1,12 +1,9 @@
 #pragma once
 
-#include "settings/UserDefaults.hpp"
-
 #include <QUrl>
 
 #include <cstddef>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 namespace spinewise {
@@ -15,9 +12,5 @@ namespace spinewise {
 /// file in UTF-8 bytes. None for a location that is not a local file or no
 /// longer exists.
 std::optional<std::vector<std::byte>> makeSoundBookmark(const QUrl& location);
-
-/// Removes the entry `key` of the user defaults, keeping the others. Throws
-/// std::system_error when the file cannot be written.
-void removeUserDefault(const UserDefaults& userDefaults, std::string_view key);
 
 }  // namespace spinewise

@@ -61,6 +61,19 @@ TEST_F(UserDefaultsTest, StoredBytesReadBackExactlyAndOtherEntriesStay) {
     EXPECT_EQ(nlohmann::json::parse(readFile(file))["other"], (nlohmann::json{{"base64", "a2VwdA=="}}));
 }
 
+TEST_F(UserDefaultsTest, RemovingAnEntryKeepsTheOthersAndCreatesNoFile) {
+    defaults.removeValue("gone");
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    defaults.setData("gone", bytesOf("a"));
+    defaults.setData("kept", bytesOf("b"));
+    defaults.removeValue("gone");
+    defaults.removeValue("never there");
+
+    EXPECT_FALSE(defaults.data("gone"));
+    EXPECT_EQ(defaults.data("kept"), bytesOf("b"));
+}
+
 TEST_F(UserDefaultsTest, ValuesThatAreNotRawBytesReadAsAbsent) {
     for (const auto* text : {
              R"({"k": "AAE="})",

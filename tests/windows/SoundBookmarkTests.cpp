@@ -28,20 +28,5 @@ TEST(SoundBookmarkTest, IsTheLocalFilesPathAndNothingForAnythingElse) {
     EXPECT_FALSE(makeSoundBookmark(QUrl("sftp://host/sounds/Remote.wav")));
 }
 
-TEST(SoundBookmarkTest, RemovingAUserDefaultKeepsTheOthersAndCreatesNoFile) {
-    testing::TemporaryDirectory folder;
-    const UserDefaults defaults(folder.path() / "config" / "user-defaults.json");
-
-    removeUserDefault(defaults, "gone");
-    EXPECT_FALSE(std::filesystem::exists(defaults.file()));
-
-    defaults.setData("gone", bytesOf("a"));
-    defaults.setData("kept", bytesOf("b"));
-    removeUserDefault(defaults, "gone");
-
-    EXPECT_FALSE(defaults.data("gone"));
-    EXPECT_EQ(defaults.data("kept"), bytesOf("b"));
-}
-
 }  // namespace
 }  // namespace spinewise
