@@ -1,17 +1,19 @@
 #include "shell/OverlayWindow.hpp"
 
 #include <QPalette>
+#include <QRegion>
 
 #include <algorithm>
 
 namespace spinewise {
 
-OverlayWindow::OverlayWindow()
+OverlayWindow::OverlayWindow(bool isOpacityAvailable)
     // Past the window manager too: a manager's frame around the window would
     // catch the clicks the window itself lets through.
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus |
-                           Qt::X11BypassWindowManagerHint) {
+                           Qt::X11BypassWindowManagerHint),
+      isOpacityAvailable_(isOpacityAvailable) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
@@ -38,6 +40,10 @@ QColor OverlayWindow::color() const { return palette().color(QPalette::Window); 
 
 void OverlayWindow::showCovering(QSize screenSize) {
     setGeometry(0, 0, screenSize.width(), screenSize.height());
+    if (!isOpacityAvailable_) {
+        const QRect whole(QPoint(0, 0), screenSize);
+        setMask(QRegion(whole).subtracted(whole.adjusted(kEdgeWidth, kEdgeWidth, -kEdgeWidth, -kEdgeWidth)));
+    }
     show();
     raise();
 }

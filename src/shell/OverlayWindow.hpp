@@ -11,9 +11,16 @@ namespace spinewise {
 /// The alert overlay: a frameless window of one colour, above normal windows,
 /// that lets every click through and never takes the focus. Created at
 /// 0,0 800x600, red, at opacity 0.3, until the settings replace those.
+///
+/// Where the desktop cannot blend windows (X11 without a compositing
+/// manager) the window would hide the screen: it then shows only a band
+/// along the screen's edges.
 class OverlayWindow final : public QWidget {
 public:
-    OverlayWindow();
+    /// The width of the band along the edges, in pixels.
+    static constexpr int kEdgeWidth = 24;
+
+    explicit OverlayWindow(bool isOpacityAvailable = true);
 
     /// The window's opacity for the setting `notificationTransparency` t:
     /// 0.7 for t = 0 down to 0.3 for t = 1.
@@ -27,6 +34,9 @@ public:
     /// Covers the main screen, of `screenSize`, and comes to the front without
     /// taking the focus.
     void showCovering(QSize screenSize);
+
+private:
+    bool isOpacityAvailable_;
 };
 
 }  // namespace spinewise

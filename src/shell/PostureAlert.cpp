@@ -7,11 +7,15 @@
 
 namespace spinewise {
 
-PostureAlert::PostureAlert(const Preferences& preferences, const MainScreen& mainScreen, AlertSoundSource& sounds)
-    : preferences_(preferences), mainScreen_(mainScreen), sounds_(sounds) {}
+PostureAlert::PostureAlert(const Preferences& preferences, const MainScreen& mainScreen, AlertSoundSource& sounds,
+                           std::function<bool()> isOpacityAvailable)
+    : preferences_(preferences),
+      mainScreen_(mainScreen),
+      sounds_(sounds),
+      isOpacityAvailable_(std::move(isOpacityAvailable)) {}
 
 OverlayWindow& PostureAlert::window() {
-    if (!window_) window_ = std::make_unique<OverlayWindow>();
+    if (!window_) window_ = std::make_unique<OverlayWindow>(isOpacityAvailable_());
     return *window_;
 }
 

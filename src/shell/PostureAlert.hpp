@@ -6,6 +6,7 @@
 #include "shell/AlertSoundSource.hpp"
 #include "shell/OverlayWindow.hpp"
 
+#include <functional>
 #include <memory>
 
 namespace spinewise {
@@ -18,7 +19,10 @@ class Preferences;
 /// thread only.
 class PostureAlert {
 public:
-    PostureAlert(const Preferences& preferences, const MainScreen& mainScreen, AlertSoundSource& sounds);
+    /// `isOpacityAvailable` tells, when the window is made, whether the desktop
+    /// blends windows (OverlayWindow).
+    PostureAlert(const Preferences& preferences, const MainScreen& mainScreen, AlertSoundSource& sounds,
+                 std::function<bool()> isOpacityAvailable);
 
     /// Plays the sound and covers the main screen, unless the overlay is
     /// already up (then nothing: no second sound). Stops the program when
@@ -38,6 +42,7 @@ private:
     const Preferences& preferences_;
     const MainScreen& mainScreen_;
     AlertSoundSource& sounds_;
+    std::function<bool()> isOpacityAvailable_;
     std::unique_ptr<AlertSound> sound_;
     std::unique_ptr<OverlayWindow> window_;
 };

@@ -27,7 +27,7 @@ UIController::UIController(UIControllerEnvironment environment)
     : environment_(std::move(environment)),
       sounds_(environment_.preferences, environment_.resources, *environment_.soundFactory),
       images_(environment_.resources),
-      alert_(environment_.preferences, environment_.mainScreen, sounds_) {
+      alert_(environment_.preferences, environment_.mainScreen, sounds_, environment_.isWindowOpacityAvailable) {
     monitorController_ = environment_.makeMonitorController();
     if (!monitorController_) fatalError("The UI controller has no monitor controller");
     monitorController_->setDelegate(self_);

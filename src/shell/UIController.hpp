@@ -50,6 +50,8 @@ struct UIControllerEnvironment {
     std::function<bool()> isAlternateKeyHeld;
     /// Whether a system tray host runs.
     std::function<bool()> isSystemTrayAvailable;
+    /// Whether the desktop blends windows by their opacity (the overlay's).
+    std::function<bool()> isWindowOpacityAvailable;
     std::shared_ptr<AlertSoundFactory> soundFactory;
     /// Holds the status images and the sound "Basso".
     const ResourceBundle& resources;

@@ -5,6 +5,7 @@
 #include "settings/ProgramEnvironment.hpp"
 #include "shell/QtAlertSoundFactory.hpp"
 #include "shell/UIController.hpp"
+#include "shell/WindowCompositing.hpp"
 #include "windows/PreferencesWindowController.hpp"
 
 #include <QGuiApplication>
@@ -26,6 +27,7 @@ std::unique_ptr<UIController> UIController::makeForProgram(Queue& mainQueue, App
         .isFrontmost = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; },
         .isAlternateKeyHeld = [] { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier); },
         .isSystemTrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
+        .isWindowOpacityAvailable = isWindowOpacityAvailable,
         .soundFactory = std::make_shared<QtAlertSoundFactory>(),
         .resources = ResourceBundle::main(),
         .mainQueue = mainQueue,

@@ -1,7 +1,9 @@
 // The overlay on a real X server with a window manager: it covers the screen
 // above a normal window, clicks pass through it to that window, and it never
-// becomes the active window.
+// becomes the active window; window opacity is known to work only while a
+// compositing manager runs.
 #include "shell/OverlayWindow.hpp"
+#include "shell/WindowCompositing.hpp"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -9,6 +11,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
 
 namespace spinewise::testing {
 namespace {
@@ -41,6 +45,17 @@ TEST(OverlayOnX11Test, ClicksPassThroughToTheWindowBelowAndTheFocusStaysThere) {
     EXPECT_TRUE(QTest::qWaitFor([&below] { return below.presses == 1; }, kWaitMilliseconds));
     QTest::qWait(100);
     EXPECT_EQ(QApplication::activeWindow(), &below);
+}
+
+TEST(OverlayOnX11Test, OpacityIsAvailableWhileACompositingManagerHoldsItsSelection) {
+    EXPECT_FALSE(isWindowOpacityAvailable()) << "openbox does not composite";
+
+    QWidget compositor;  // stands in for one by taking the selection
+    Display* display = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+    const Atom selection = XInternAtom(display, "_NET_WM_CM_S0", False);
+    XSetSelectionOwner(display, selection, compositor.winId(), CurrentTime);
+    XSync(display, False);
+    EXPECT_TRUE(isWindowOpacityAvailable());
 }
 
 }  // namespace

@@ -57,5 +57,21 @@ TEST(OverlayWindowTest, CoversTheScreenWithoutTakingTheFocus) {
     EXPECT_FALSE(window.hasFocus());
 }
 
+TEST(OverlayWindowTest, WithoutBlendingOnlyABandAlongTheEdgesIsShown) {
+    OverlayWindow blended;
+    blended.showCovering(QSize(1440, 900));
+    EXPECT_TRUE(blended.mask().isEmpty()) << "the whole window";
+
+    OverlayWindow edges(false);
+    edges.showCovering(QSize(1440, 900));
+    const QRegion band = edges.mask();
+    for (const QPoint inside : {QPoint(0, 0), QPoint(1439, 899), QPoint(23, 450), QPoint(720, 876)}) {
+        EXPECT_TRUE(band.contains(inside)) << inside.x() << "," << inside.y();
+    }
+    for (const QPoint outside : {QPoint(24, 24), QPoint(720, 450), QPoint(1415, 875)}) {
+        EXPECT_FALSE(band.contains(outside)) << outside.x() << "," << outside.y();
+    }
+}
+
 }  // namespace
 }  // namespace spinewise::testing

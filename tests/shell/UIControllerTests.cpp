@@ -46,6 +46,7 @@ protected:
             .isFrontmost = [this] { return frontmost; },
             .isAlternateKeyHeld = [this] { return altHeld; },
             .isSystemTrayAvailable = [] { return true; },
+            .isWindowOpacityAvailable = [] { return true; },
             .soundFactory = sounds,
             .resources = resources,
             .mainQueue = main,
