@@ -18,6 +18,7 @@ QRectF aspectFit(QSizeF picture, QSizeF area) {
 
 PreviewView::PreviewView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(320, 180);
     setCursor(Qt::CrossCursor);
 }
 
