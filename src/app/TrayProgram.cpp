@@ -51,6 +51,7 @@ TrayProgram::TrayProgram()
       screenSleepWatcher_(WorkspaceNotifications::center()),
       hotKeyRegistrar_(X11HotKeyRegistrar::make()) {
     delegate_ = std::make_unique<AppDelegate>(delegateEnvironment());
+    AboutWindowController::shared().setFeedbackAction([this] { delegate_->sendFeedback(); });
     hotKeyService_ = std::make_unique<HotKeyService>(*hotKeyRegistrar_, [this] { delegate_->checkPosture(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { delegate_->applicationWillTerminate(); });
 }

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -79,6 +80,11 @@ void AboutWindowController::windowDidLoad() {
     link_ = new HyperlinkLabel(QStringLiteral("brightfold.com/spinewise"), window_.get());
     link_->setHref(QStringLiteral("https://brightfold.com/spinewise"));
     layout->addWidget(link_);
+    if (feedbackAction_) {
+        auto* feedback = new QPushButton(QStringLiteral("Send Feedback..."), window_.get());
+        QObject::connect(feedback, &QPushButton::clicked, window_.get(), [action = feedbackAction_] { action(); });
+        layout->addWidget(feedback, 0, Qt::AlignCenter);
+    }
     window_->adjustSize();
     centreOnScreen(*window_);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -36,6 +37,10 @@ public:
     const QString& version() const { return version_; }
     const QString& copyright() const { return copyright_; }
 
+    /// What the window's "Send Feedback..." button does; without one the
+    /// button is not shown. Set before the window is first built.
+    void setFeedbackAction(std::function<void()> action) { feedbackAction_ = std::move(action); }
+
     /// Builds the window on first use, then shows it and brings it to the front.
     void showWindow();
     /// The window, built (and centred on the screen) on first use.
@@ -49,6 +54,7 @@ private:
     QString appName_;
     QString version_;
     QString copyright_;
+    std::function<void()> feedbackAction_;
     std::unique_ptr<QWidget> window_;
     HyperlinkLabel* link_ = nullptr;
 };

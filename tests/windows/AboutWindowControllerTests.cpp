@@ -4,6 +4,7 @@
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QUrl>
 
@@ -71,6 +72,22 @@ TEST(AboutWindowControllerTest, ADictionaryLackingAnyOfTheThreeValuesKeepsTheDef
         EXPECT_EQ(controller.version(), "1.0.x") << missing;
         EXPECT_EQ(controller.copyright(), defaultCopyright) << missing;
     }
+}
+
+TEST(AboutWindowControllerTest, TheFeedbackButtonAppearsWithItsActionAndRunsIt) {
+    const InfoDictionary info({});
+    AboutWindowController withoutAction(info);
+    EXPECT_TRUE(withoutAction.window().findChildren<QPushButton*>().isEmpty());
+
+    int requests = 0;
+    AboutWindowController controller(info);
+    controller.setFeedbackAction([&requests] { ++requests; });
+    const auto buttons = controller.window().findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons.front()->text(), "Send Feedback...");
+
+    QTest::mouseClick(buttons.front(), Qt::LeftButton);
+    EXPECT_EQ(requests, 1);
 }
 
 TEST(HyperlinkLabelTest, AClickOpensAWellFormedAddressOnly) {
