@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <thread>
@@ -24,12 +23,8 @@ namespace spinewise {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::readFile;
 using testing::TemporaryDirectory;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 struct Finished {
     int exitStatus = -1;

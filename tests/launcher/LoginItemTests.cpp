@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -14,12 +13,8 @@ namespace spinewise {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::readFile;
 using testing::TemporaryDirectory;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class LoginItemTest : public ::testing::Test {
 protected:

@@ -37,16 +37,6 @@ private:
 /// 2026-12-11 08:15:00 UTC.
 inline constexpr TimeInterval kTestNow = 818669700;
 
-inline std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeFile(const std::filesystem::path& path, std::string_view bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 /// The names of the entries of a directory.
 inline std::set<std::string> entriesOf(const std::filesystem::path& directory) {
     std::set<std::string> names;

@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -16,6 +18,18 @@
 #include <vector>
 
 namespace spinewise::testing {
+
+/// The whole content of a file; empty when it cannot be read.
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// Writes `bytes` as the whole file, creating its folder.
+inline void writeFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
 /// A fresh directory under the system's temporary folder, removed with its content.
 class TemporaryDirectory {

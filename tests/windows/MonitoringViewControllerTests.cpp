@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 namespace spinewise {
@@ -17,9 +16,7 @@ class MonitoringViewControllerTest : public ::testing::Test {
 protected:
     template <class Control>
     Control& control(const char* name) {
-        auto* found = tab.findChild<Control*>(name);
-        if (!found) throw std::runtime_error(std::string("no control ") + name);
-        return *found;
+        return testing::findControl<Control>(tab, name);
     }
 
     testing::SettingsHome settings;

@@ -32,9 +32,7 @@ class NotificationsViewControllerTest : public ::testing::Test {
 protected:
     template <class Control>
     Control& control(const char* name) {
-        auto* found = tab.findChild<Control*>(name);
-        if (!found) throw std::runtime_error(std::string("no control ") + name);
-        return *found;
+        return testing::findControl<Control>(tab, name);
     }
 
     std::filesystem::path soundFile(const char* name) const {

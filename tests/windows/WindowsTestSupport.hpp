@@ -6,7 +6,10 @@
 #include "support/CommonTestSupport.hpp"
 #include "support/TestPreferences.hpp"
 
+#include <QWidget>
+
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -24,6 +27,14 @@ struct SettingsHome {
     Preferences preferences{preferencesEnvironmentIn(home.path(), alerts, screen, resources, clock)};
     UserDefaults userDefaults{home.path() / "config" / "user-defaults.json"};
 };
+
+/// The child control of `parent` with the object name `name`; throws when there is none.
+template <class Control>
+Control& findControl(const QWidget& parent, const char* name) {
+    auto* found = parent.findChild<Control*>(name);
+    if (!found) throw std::runtime_error(std::string("no control ") + name);
+    return *found;
+}
 
 /// Counts the calls of the observers of one setting.
 class ObserverCount {
