@@ -1,5 +1,6 @@
 #include "camera/Camera.hpp"
 #include "foundation/ResourceBundle.hpp"
+#include "platform/FrontmostApplication.hpp"
 #include "settings/Preferences.hpp"
 #include "settings/Presets.hpp"
 #include "settings/ProgramEnvironment.hpp"
@@ -21,10 +22,10 @@ std::unique_ptr<UIController> UIController::makeForProgram(Queue& mainQueue, App
         .presets = []() -> Presets& { return Presets::shared(); },
         .mainScreen = ProgramEnvironment::mainScreen(),
         .actions = actions,
-        .makePreferencesWindow = []() -> std::shared_ptr<PreferencesWindowControl> {
-            return makePreferencesWindowController();
+        .makePreferencesWindow = [&mainQueue]() -> std::shared_ptr<PreferencesWindowControl> {
+            return makePreferencesWindowController(mainQueue);
         },
-        .isFrontmost = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; },
+        .isFrontmost = [] { return isProgramFrontmost(); },
         .isAlternateKeyHeld = [] { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier); },
         .isSystemTrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .isWindowOpacityAvailable = isWindowOpacityAvailable,

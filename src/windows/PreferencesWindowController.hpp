@@ -13,6 +13,7 @@ namespace spinewise {
 class MainScreen;
 class PreferencesViewController;
 class PreferencesWindow;
+class Queue;
 
 /// Shows the preferences window with its tabs, sizes it for the tab shown and
 /// tells its delegate before the window shows and after it has closed (the
@@ -57,7 +58,8 @@ private:
 };
 
 /// The program's preferences window: the tabs "Calibration", "Notifications"
-/// and "Monitoring" over the shared settings, camera and presets.
-std::unique_ptr<PreferencesWindowController> makePreferencesWindowController();
+/// and "Monitoring" over the shared settings, camera and presets;
+/// `mainQueue` is the program's main queue.
+std::unique_ptr<PreferencesWindowController> makePreferencesWindowController(Queue& mainQueue);
 
 }  // namespace spinewise
