@@ -25,10 +25,12 @@ run: build
 	$(BUILD_DIR)/bin/spinewise
 
 # Every test, then the threaded parts (camera, monitoring modes, monitor
-# controller) again under the thread sanitizer in a Debug tree of their own.
+# controller, the Qt main queue and termination signals, the UI controller
+# over the monitor controller, the calibration preview's frame path) again
+# under the thread sanitizer in a Debug tree of their own.
 TSAN_DIR ?= build-tsan
-TSAN_TARGETS = camera_tests monitoring_tests engine_tests
-TSAN_LABELS = ^(camera|monitoring|engine)$$
+TSAN_TARGETS = camera_tests monitoring_tests engine_tests platform_tests instance_lock_tests shell_tests calibration_tests
+TSAN_LABELS = ^(camera|monitoring|engine|platform|shell|calibration)$$
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
